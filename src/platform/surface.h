@@ -2,6 +2,7 @@
 // area included. Window device contexts draw into it; the backend shows it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

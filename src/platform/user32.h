@@ -109,6 +109,8 @@ BOOL ReleaseCapture();
 HWND GetCapture();
 BOOL GetCursorPos(POINT* pt);
 BOOL SetCursorPos(int x, int y);
+// With a display, the backend answers GetCursorPos from the real pointer.
+void SetCursorQuery(std::function<bool(POINT*)> query);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
 

@@ -36,8 +36,13 @@ using HICON = HGDIOBJ;
 // that a procedure can carry its own context (see user32::MakeWndProc).
 using WNDPROC = LONG_PTR;
 
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
+// The same definitions GLib uses, so the two headers agree in any order.
+#ifndef FALSE
+#define FALSE (0)
+#endif
+#ifndef TRUE
+#define TRUE (!FALSE)
+#endif
 
 struct RECT {
     LONG left = 0;
