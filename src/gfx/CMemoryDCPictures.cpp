@@ -87,7 +87,7 @@ CMemoryDC::Picture CMemoryDC::IconToPicture(HICON hIcon) const {
     if (hIcon == 0) return nullptr;
     try {
         oleaut::PICTDESC desc;
-        desc.cbSizeofstruct = sizeof(oleaut::PICTDESC);
+        desc.cbSizeofstruct = 16;
         desc.picType = oleaut::PICTYPE_ICON;
         desc.handle = hIcon;
         return oleaut::OleCreatePictureIndirect(&desc, true);

@@ -47,7 +47,7 @@ Picture::~Picture() {
 }
 
 std::shared_ptr<Picture> OleCreatePictureIndirect(const PICTDESC* desc, bool own) {
-    if (!desc || desc->cbSizeofstruct != sizeof(PICTDESC)) return nullptr;
+    if (!desc || desc->cbSizeofstruct != 16) return nullptr;
     if (desc->picType == static_cast<UINT>(PICTYPE_ICON)) {
         if (!gdi32::GetIconPixels(desc->handle, nullptr, nullptr, nullptr)) return nullptr;
     } else if (desc->picType == static_cast<UINT>(PICTYPE_BITMAP)) {

@@ -1,0 +1,197 @@
+// Text: measuring and drawing agree, rectangles, clipping, face names, the
+// symbol glyph.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "gdi/memory_canvas.h"
+
+using testgdi::MemoryCanvas;
+using testgdi::PixelSet;
+
+namespace {
+
+HFONT MakeFont(const char* face, int height, int weight = gdi32::FW_NORMAL) {
+    gdi32::LOGFONTA lf;
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    std::strncpy(lf.lfFaceName, face, gdi32::LF_FACESIZE - 1);
+    return gdi32::CreateFontIndirectA(&lf);
+}
+
+struct Bounds {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool empty() const { return right < 0; }
+};
+Bounds InkBounds(const MemoryCanvas& c, COLORREF paper) {
+    Bounds b;
+    for (auto [x, y] : c.Except(paper)) {
+        b.left = std::min(b.left, x);
+        b.top = std::min(b.top, y);
+        b.right = std::max(b.right, x + 1);
+        b.bottom = std::max(b.bottom, y + 1);
+    }
+    return b;
+}
+
+class Text : public ::testing::TestWithParam<const char16_t*> {};
+
+TEST_P(Text, CalcRectEqualsTheExtentAndInkStaysInsideIt) {
+    const std::u16string s = GetParam();
+    MemoryCanvas c(300, 40, RGB(255, 255, 255));
+    HFONT f = MakeFont("Tahoma", -11);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    gdi32::SetBkMode(c.dc, gdi32::TRANSPARENT);
+    SIZE ext;
+    ASSERT_TRUE(gdi32::GetTextExtentPoint32W(c.dc, s.data(), static_cast<int>(s.size()), &ext));
+    RECT calc{10, 5, 10, 5};
+    const int h = gdi32::DrawTextW(c.dc, s.c_str(), -1, &calc, gdi32::DT_CALCRECT | gdi32::DT_NOPREFIX);
+    EXPECT_EQ(calc, (RECT{10, 5, 10 + ext.cx, 5 + ext.cy}));
+    EXPECT_EQ(h, ext.cy);
+    EXPECT_TRUE(c.Except(RGB(255, 255, 255)).empty()) << "DT_CALCRECT draws nothing";
+    RECT r{10, 5, 290, 35};
+    gdi32::DrawTextW(c.dc, s.c_str(), -1, &r, gdi32::DT_NOPREFIX);
+    const Bounds ink = InkBounds(c, RGB(255, 255, 255));
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 10 + ext.cx);
+    EXPECT_GE(ink.top, 5);
+    EXPECT_LE(ink.bottom, 5 + ext.cy);
+    // The ink reaches into the last quarter of the measured width: the
+    // measurement is not much wider than what is drawn.
+    EXPECT_GT(ink.right, 10 + ext.cx * 3 / 4);
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, Text,
+                         ::testing::Values(u"Home", u"新手专区 Home", u"我的日志", u"教学资料下载区一二三"));
+
+TEST(Text, NarrowAndWideFunctionsMeasureTheSame) {
+    MemoryCanvas c(10, 10);
+    HFONT f = MakeFont("Tahoma", -11);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    const char* utf8 = "新手专区 Home";
+    const char16_t* wide = u"新手专区 Home";
+    SIZE a, b;
+    gdi32::GetTextExtentPointA(c.dc, utf8, static_cast<int>(std::strlen(utf8)), &a);
+    gdi32::GetTextExtentPointW(c.dc, wide, static_cast<int>(std::char_traits<char16_t>::length(wide)), &b);
+    EXPECT_EQ(a, b);
+    EXPECT_GT(a.cx, 40);
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+TEST(Text, CenteredTextIsClippedToItsRectangle) {
+    MemoryCanvas c(100, 30, RGB(255, 255, 255));
+    HFONT f = MakeFont("Tahoma", -20);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    gdi32::SetBkMode(c.dc, gdi32::TRANSPARENT);
+    RECT r{40, 0, 60, 10};
+    gdi32::DrawTextW(c.dc, u"WWWWWWWW", -1, &r, gdi32::DT_CENTER);
+    const Bounds ink = InkBounds(c, RGB(255, 255, 255));
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GE(ink.left, 40);
+    EXPECT_LE(ink.right, 60);
+    EXPECT_LE(ink.bottom, 10);
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+TEST(Text, PrefixCharacterIsRemovedUnlessNoPrefix) {
+    MemoryCanvas c(10, 10);
+    HFONT f = MakeFont("Tahoma", -11);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    RECT withPrefix{0, 0, 0, 0}, plain{0, 0, 0, 0}, literal{0, 0, 0, 0};
+    gdi32::DrawTextW(c.dc, u"A&B", -1, &withPrefix, gdi32::DT_CALCRECT);
+    gdi32::DrawTextW(c.dc, u"AB", -1, &plain, gdi32::DT_CALCRECT);
+    gdi32::DrawTextW(c.dc, u"A&B", -1, &literal, gdi32::DT_CALCRECT | gdi32::DT_NOPREFIX);
+    EXPECT_EQ(withPrefix.right, plain.right);
+    EXPECT_GT(literal.right, plain.right);
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+TEST(Text, MetricsFollowTheRequestedCharacterHeight) {
+    MemoryCanvas c(10, 10);
+    for (int height : {-11, -12, -14}) {
+        HFONT f = MakeFont("Tahoma", height, gdi32::FW_BOLD);
+        HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+        gdi32::TEXTMETRICA tm;
+        ASSERT_TRUE(gdi32::GetTextMetricsA(c.dc, &tm));
+        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -height);
+        EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+        EXPECT_EQ(tm.tmWeight, gdi32::FW_BOLD);
+        EXPECT_EQ(tm.tmDigitizedAspectY, 96);
+        gdi32::SelectObject(c.dc, old);
+        gdi32::DeleteObject(f);
+    }
+}
+
+TEST(Text, FaceNameIsCutAtACharacterBoundary) {
+    MemoryCanvas c(10, 10);
+    HFONT f = MakeFont("微软雅黑", -12);  // 12 bytes in UTF-8
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    char name[80];
+    EXPECT_EQ(gdi32::GetTextFaceA(c.dc, 80, name), 12);
+    EXPECT_STREQ(name, "微软雅黑");
+    // Room for 7 bytes: two whole characters (6 bytes), not a broken third.
+    char small[8];
+    EXPECT_EQ(gdi32::GetTextFaceA(c.dc, 8, small), 6);
+    EXPECT_STREQ(small, "微软");
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+TEST(Text, SymbolFontDrawsTheCloseCrossInItsEmSquare) {
+    MemoryCanvas c(20, 20, RGB(255, 255, 255));
+    HFONT f = MakeFont("Marlett", -9);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    gdi32::SetTextColor(c.dc, RGB(0, 0, 0));
+    gdi32::SetBkMode(c.dc, gdi32::TRANSPARENT);
+    SIZE ext;
+    gdi32::GetTextExtentPoint32W(c.dc, u"r", 1, &ext);
+    EXPECT_EQ(ext, (SIZE{9, 9}));
+    RECT r{3, 3, 20, 20};
+    gdi32::DrawTextW(c.dc, u"r", -1, &r, 0);
+    // A cross: ink only inside the 9 × 9 cell at (3, 3), mirror-symmetric,
+    // through the cell's middle and reaching toward its corners.
+    const PixelSet ink = c.Where(RGB(0, 0, 0));
+    ASSERT_FALSE(ink.empty());
+    for (auto [x, y] : ink) {
+        EXPECT_TRUE(x >= 3 && x < 12 && y >= 3 && y < 12) << x << "," << y;
+        EXPECT_TRUE(ink.count({3 + 11 - x, y})) << "mirror of " << x << "," << y;
+    }
+    EXPECT_TRUE(ink.count({7, 7}));
+    EXPECT_TRUE(ink.count({4, 4}));
+    EXPECT_FALSE(ink.count({7, 4})) << "the top middle stays open";
+    EXPECT_TRUE(c.Except(RGB(255, 255, 255)) == ink) << "no antialiased pixels";
+    // Other characters of the symbol font take their cell but draw nothing.
+    MemoryCanvas blank(20, 20, RGB(255, 255, 255));
+    gdi32::SelectObject(blank.dc, f);
+    RECT r2{0, 0, 20, 20};
+    gdi32::DrawTextW(blank.dc, u"3", -1, &r2, 0);
+    EXPECT_TRUE(blank.Except(RGB(255, 255, 255)).empty());
+    gdi32::SelectObject(blank.dc, gdi32::GetStockObject(gdi32::SYSTEM_FONT));
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+TEST(Text, OpaqueModeFillsTheTextCellWithTheBackgroundColor) {
+    MemoryCanvas c(60, 30, RGB(255, 255, 255));
+    HFONT f = MakeFont("Tahoma", -11);
+    HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+    gdi32::SetBkMode(c.dc, gdi32::OPAQUE);
+    gdi32::SetBkColor(c.dc, RGB(0, 255, 0));
+    RECT r{0, 0, 60, 30};
+    gdi32::DrawTextW(c.dc, u"ab", -1, &r, 0);
+    SIZE ext;
+    gdi32::GetTextExtentPoint32W(c.dc, u"ab", 2, &ext);
+    EXPECT_EQ(c.At(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(c.At(ext.cx - 1, ext.cy - 1), RGB(0, 255, 0));
+    EXPECT_EQ(c.At(ext.cx, 0), RGB(255, 255, 255));
+    gdi32::SelectObject(c.dc, old);
+    gdi32::DeleteObject(f);
+}
+
+}  // namespace
