@@ -39,18 +39,14 @@ void CMemoryDC::DrawGradient(int32_t x, int32_t y, int32_t Width, int32_t Height
     for (int32_t k = 0; k < h; ++k) {
         // Memory row k is the k-th row from the bottom of the visible part.
         const int64_t rowFromTop = (bottom - 1 - k) - y;
+        const int64_t col0 = left - x;
         uint32_t* row = &pixels[static_cast<size_t>(k) * w];
-        for (int32_t i = 0; i < w; ++i) {
-            const int64_t col = left + i - x;
-            int64_t entry = -1;
-            switch (GradientDirection) {
-                case 0: entry = col; break;
-                case 1: entry = rowFromTop; break;
-                case 2: entry = rowFromTop + col; break;
-                case 3: entry = (Height - 1 - rowFromTop) + col; break;
-                default: break;
-            }
-            if (entry >= 0) row[i] = ramp[static_cast<size_t>(entry)];
+        switch (GradientDirection) {
+            case 0: std::copy_n(&ramp[static_cast<size_t>(col0)], w, row); break;
+            case 1: std::fill_n(row, w, ramp[static_cast<size_t>(rowFromTop)]); break;
+            case 2: std::copy_n(&ramp[static_cast<size_t>(rowFromTop + col0)], w, row); break;
+            case 3: std::copy_n(&ramp[static_cast<size_t>(Height - 1 - rowFromTop + col0)], w, row); break;
+            default: break;  // stays black
         }
     }
     gdi32::BITMAPINFO bmi;

@@ -120,6 +120,25 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     // DIB coordinates count rows from the bottom for a bottom-up DIB; the
     // picture's top row is the last memory row.
     int copied = 0;
+    if (destWidth == srcWidth && destHeight == srcHeight && code == 0xCC && !dc.region && !dc.mono) {
+        // One to one, the way gradients are drawn: whole clipped rows at once.
+        const int64_t x0 = std::max<int64_t>({int64_t{xDest} + dc.ox, dc.clip.left, int64_t{xDest} + dc.ox - xSrc});
+        const int64_t x1 = std::min<int64_t>({int64_t{xDest} + dc.ox + destWidth, dc.clip.right,
+                                              int64_t{xDest} + dc.ox - xSrc + w});
+        for (int j = 0; j < destHeight; ++j) {
+            const int64_t sy = int64_t{ySrc} + j;
+            const int64_t dy = int64_t{yDest} + j + dc.oy;
+            if (sy < 0 || sy >= rows || dy < dc.clip.top || dy >= dc.clip.bottom) continue;
+            ++copied;
+            if (x0 >= x1) continue;
+            const int64_t memRow = bottomUp ? rows - 1 - sy : sy;
+            const int64_t sx0 = x0 - (int64_t{xDest} + dc.ox) + xSrc;
+            uint32_t* out = &dc.At(static_cast<int>(x0), static_cast<int>(dy));
+            const uint32_t* in = px + memRow * w + sx0;
+            for (int64_t i = 0; i < x1 - x0; ++i) out[i] = in[i] & 0x00FFFFFF;
+        }
+        return copied;
+    }
     for (int j = 0; j < destHeight; ++j) {
         const int64_t sy = ySrc + (int64_t{j} * srcHeight) / destHeight;  // from the picture's top
         if (sy < 0 || sy >= rows) continue;
