@@ -6,6 +6,7 @@
 
 #include "platform/gtk/gtk_backend.h"
 #include "platform/user32.h"
+#include "shell/frmAbout.h"
 #include "shell/frmWebBrowser.h"
 
 using namespace user32;
@@ -26,6 +27,7 @@ frmMain::frmMain(std::string root) : root_(std::move(root)) {
 }
 
 frmMain::~frmMain() {
+    frmAbout::Unload();
     // Closing the frame closes every page window with it.
     pages_.clear();
     ActiveWeb.reset();
@@ -34,9 +36,66 @@ frmMain::~frmMain() {
 
 void frmMain::BuildMenus() {
     GtkWidget* file = host_->AddTopMenu("文件");
-    host_->AddMenuItem(file, "新建空白页", [this] { mFiles_Click(1); });
+    fileItems_[1] = host_->AddMenuItem(file, "新建空白页", [this] { mFiles_Click(1); });
     host_->AddMenuSeparator(file);
-    host_->AddMenuItem(file, "退出", [this] { mFiles_Click(3); });
+    fileItems_[3] = host_->AddMenuItem(file, "退出", [this] { mFiles_Click(3); });
+
+    GtkWidget* menus[4] = {};  // the open menu at each depth
+    for (const SectionMenuEntry& e : SectionMenuTable()) {
+        GtkWidget* parent = e.depth > 1 ? menus[e.depth - 1] : nullptr;
+        switch (e.kind) {
+            case MenuKind::Top: menus[1] = host_->AddTopMenu(e.caption); break;
+            case MenuKind::Submenu: menus[e.depth] = host_->AddSubmenu(parent, e.caption); break;
+            case MenuKind::Separator: host_->AddMenuSeparator(parent); break;
+            case MenuKind::Leaf: {
+                const SectionMenuEntry* entry = &e;
+                GtkWidget* item = host_->AddMenuItem(parent, e.caption, [this, entry] {
+                    RunCommand([this, entry] { mSection_Click(*entry); });
+                });
+                sectionItems_.push_back({entry, item});
+                break;
+            }
+        }
+    }
+
+    struct Button {
+        const char* caption;
+        const char* image;
+    };
+    static constexpr Button kButtons[] = {
+        {"后退", "tb-back"}, {"前进", "tb-forward"}, {"停止", "tb-stop"}, {"刷新", "tb-refresh"},
+        {"主页", "tb-home"}, {nullptr, nullptr},     {"搜索", "tb-search"}, {"购物", "tb-shop"},
+        {nullptr, nullptr},  {"关于", "tb-about"}};
+    int index = 0;
+    for (const Button& b : kButtons) {
+        ++index;
+        if (!b.caption) {
+            host_->AddToolSeparator();
+            continue;
+        }
+        host_->AddToolButton(b.caption, std::string("/cn/qinghefang/browser/art/") + b.image + ".png",
+                             [this, index] { Toolbar1_ButtonClick(index); });
+    }
+}
+
+void frmMain::mSection_Click(const SectionMenuEntry& entry) { NewPage(root_ + entry.path); }
+
+void frmMain::Toolbar1_ButtonClick(int Index) {
+    // A failure of a button's action is swallowed: the click has no effect.
+    try {
+        switch (Index) {
+            case 1: if (ActiveWeb) ActiveWeb->GoBack(); break;
+            case 2: if (ActiveWeb) ActiveWeb->GoForward(); break;
+            case 3: if (ActiveWeb) ActiveWeb->Stop(); break;
+            case 4: if (ActiveWeb) ActiveWeb->Refresh(); break;
+            case 5: NewPage(root_); break;
+            case 7: NewPage(kSearchPage); break;
+            case 8: NewPage(root_); break;
+            case 10: frmAbout::Show(host_->Window(), root_); break;
+            default: break;
+        }
+    } catch (const std::exception&) {
+    }
 }
 
 void frmMain::Form_Load() {

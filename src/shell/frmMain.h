@@ -9,6 +9,7 @@
 
 #include "platform/gtk/frame_host.h"
 #include "platform/gtk/web_browser.h"
+#include "shell/section_menu_table.h"
 
 class frmWebBrowser;
 
@@ -35,6 +36,20 @@ public:
     void mFiles_Click(int Index);
     // Go: the address box's text, trimmed of spaces, in a new page window.
     void Go();
+    // The button bar, by the clicked button's 1-based index (separators counted).
+    void Toolbar1_ButtonClick(int Index);
+    // A section leaf: its page in a new page window.
+    void mSection_Click(const SectionMenuEntry& entry);
+
+    static constexpr const char* kSearchPage = "https://www.baidu.com";
+
+    // The menu items made from the section table, for the tests.
+    struct SectionItem {
+        const SectionMenuEntry* entry;
+        GtkWidget* item;
+    };
+    const std::vector<SectionItem>& SectionItems() const { return sectionItems_; }
+    GtkWidget* FileMenuItem(int index) const { return fileItems_[index]; }
 
     const std::string& Root() const { return root_; }
     gtkui::FrameHost& Host() { return *host_; }
@@ -66,4 +81,6 @@ private:
     std::string root_;
     std::unique_ptr<gtkui::FrameHost> host_;
     std::unordered_map<HWND, std::unique_ptr<frmWebBrowser>> pages_;
+    std::vector<SectionItem> sectionItems_;
+    GtkWidget* fileItems_[4] = {};
 };
