@@ -23,11 +23,20 @@ frmMain::frmMain(std::string root) : root_(std::move(root)) {
     host_->onGo = [this] { RunCommand([this] { Go(); }); };
     host_->onAddressFocus = [this](bool focused) { isEditUrl = focused; };
     host_->onResize = [this](int w) { Form_Resize(w); };
+    // The tab strip is created with the frame and loads its (empty) store:
+    // every property at its default, style 4 with icons.
+    host::ControlHost tabHost;
+    tabHost.parent = host_->Frame();
+    tabHost.userMode = true;
+    xsMDITabs1 = xsMDITabs::Create(tabHost);
+    xsMDITabs1->aboutHandler = [this] { frmAbout::Show(nullptr, root_); };
+    xsMDITabs1->ReadProperties(tabProperties);
     Form_Load();
 }
 
 frmMain::~frmMain() {
     frmAbout::Unload();
+    if (xsMDITabs1) xsMDITabs1->Terminate();
     // Closing the frame closes every page window with it.
     pages_.clear();
     ActiveWeb.reset();

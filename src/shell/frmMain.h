@@ -10,6 +10,7 @@
 #include "platform/gtk/frame_host.h"
 #include "platform/gtk/web_browser.h"
 #include "shell/section_menu_table.h"
+#include "tabstrip/xsMDITabs.h"
 
 class frmWebBrowser;
 
@@ -67,6 +68,10 @@ public:
     std::vector<HWND> PageHandles() const;
 
     void Show();
+
+    // The tab strip over the page windows; the frame keeps its stored properties.
+    std::shared_ptr<xsMDITabs> xsMDITabs1;
+    host::PropertyBag tabProperties;
 
     // Runs a user command; a failure is shown to the user and the program goes on.
     void RunCommand(const std::function<void()>& command);

@@ -1,0 +1,176 @@
+#include "tabstrip/painters/paint_pass.h"
+
+#include <cmath>
+
+#include "platform/gdi/gdi32.h"
+#include "platform/user32.h"
+#include "tabstrip/xsMDITabs.h"
+
+using namespace user32;
+
+namespace painters {
+
+void WindowLine(HDC hdc, CMemoryDC& colors, int32_t color, std::initializer_list<POINT> points) {
+    HPEN pen = gdi32::CreatePen(gdi32::PS_SOLID, 1, static_cast<COLORREF>(colors.TranslateColor(color)));
+    HGDIOBJ old = gdi32::SelectObject(hdc, pen);
+    bool first = true;
+    for (const POINT& p : points) {
+        if (first) gdi32::MoveToEx(hdc, p.x, p.y, nullptr);
+        else gdi32::LineTo(hdc, p.x, p.y);
+        first = false;
+    }
+    gdi32::SelectObject(hdc, old);
+    gdi32::DeleteObject(pen);
+}
+
+namespace {
+
+// The window context goes back whatever happens in the pass.
+struct WindowDC {
+    HWND hwnd;
+    HDC hdc;
+    ~WindowDC() {
+        if (hdc) gdi32::ReleaseDC(hwnd, hdc);
+    }
+};
+
+void Layout(PassContext& x, StyleLook& look) {
+    xsMDITabs& c = x.c;
+    const size_t n = c.m_colTabs.Count();
+    x.T.Height(x.H);
+    c.m_aTabRect.assign(n + 1, RECT{});
+    int32_t left = look.FirstTabLeft();
+    for (size_t i = 1; i <= n; ++i) {
+        c.m_sCaption = modSystem::GetTabCaption(c.m_colTabs.Item(i));
+        const bool active = c.m_colTabs.Item(i) == x.active;
+        c.m_oFont->Bold(active);
+        if (active) x.activeIndex = static_cast<int32_t>(i);
+        x.T.Font(c.m_oFont);
+        RECT r{left, 3, 0, x.H - 2};
+        r.right = r.left + x.T.TextWidth(c.m_sCaption) + 12;
+        if (c.m_bDrawIcons) r.right += 20;
+        c.m_aTabRect[i] = r;
+        left = r.right - look.Overlap();
+    }
+}
+
+void AutoScroll(PassContext& x, StyleLook& look) {
+    xsMDITabs& c = x.c;
+    if (x.active == c.m_hWndLastActive || x.activeIndex == 0) return;
+    int32_t& color = look.ColorChangedArgument(x);
+    if (c.ColorChanged) c.ColorChanged(color);
+    c.m_hWndLastActive = x.active;
+    const RECT& r = c.m_aTabRect[static_cast<size_t>(x.activeIndex)];
+    if (r.left - c.m_lScrollX < 0) {
+        c.m_lScrollX = r.left - 30;
+    } else if (r.right - c.m_lScrollX > x.W - 49) {
+        c.m_lScrollX = r.right - x.W + 79;
+        if (c.m_aTabRect.back().right - c.m_lScrollX == x.W - 79) c.m_lScrollX -= 30;
+    }
+    if (c.m_lScrollX <= 30) c.m_lScrollX = 0;
+}
+
+void Tabs(PassContext& x, StyleLook& look) {
+    xsMDITabs& c = x.c;
+    const RECT window{0, 0, x.W, x.Hw};
+    for (size_t i = 1; i < c.m_aTabRect.size(); ++i) {
+        RECT r = c.m_aTabRect[i];
+        RECT shifted = r, seen{};
+        OffsetRect(&shifted, -c.m_lScrollX, 0);
+        if (!IntersectRect(&seen, &shifted, &window)) continue;
+        const HWND hwnd = c.m_colTabs.Item(i);
+        c.m_sCaption = modSystem::GetTabCaption(hwnd);
+        const bool active = hwnd == x.active;
+        c.m_oFont->Bold(active);
+        look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour and font
+        const double yc = (r.bottom - r.top) / 2.0 - x.T.TextHeight(c.m_sCaption) / 2.0 + r.top;
+        int32_t y = static_cast<int32_t>(std::nearbyint(yc));
+        int32_t l = r.left + (c.m_bDrawIcons ? 20 : 0), rr = r.right, b = r.bottom;
+        x.T.DrawText(c.m_sCaption, l, y, rr, b, 1);
+        if (c.m_bDrawIcons) {
+            auto icon = c.GetTabIcon(hwnd);
+            if (icon) x.T.DrawPicture(icon, r.left + 5, r.top + 3, 16, 16);
+        }
+    }
+}
+
+void Buttons(PassContext& x, StyleLook& look) {
+    xsMDITabs& c = x.c;
+    c.m_rcClose = look.CloseRect(x.W);
+    c.m_lButtonsWidth = look.ButtonsWidthAfterClose();
+    c.m_rcScrollRight = RECT{c.m_rcClose.left - 14, 5, c.m_rcClose.left, 20};
+    c.m_lButtonsWidth += 14;
+    c.m_rcScrollLeft = RECT{c.m_rcScrollRight.left - 14, 5, c.m_rcScrollRight.left, 20};
+    c.m_lButtonsWidth += 14;
+
+    const int32_t glyph = look.GlyphColor(x), hollow = look.HollowColor(x);
+    // Close.
+    look.ButtonFace(x, c.m_rcClose, 3);
+    auto marlett = std::make_shared<StdFont>();
+    marlett->Name("Marlett");
+    marlett->Size(7);
+    x.S.Font(marlett);
+    look.CloseGlyphColor(x);
+    const int32_t shift = c.m_lPressedButton == 3 ? 4 : 3;
+    int32_t gl = c.m_rcClose.left + shift, gt = c.m_rcClose.top + shift, gr = c.m_rcClose.right,
+            gb = c.m_rcClose.bottom;
+    x.S.DrawText(std::u16string(u"r"), gl, gt, gr, gb, 0);
+    // Scroll right.
+    look.ButtonFace(x, c.m_rcScrollRight, 2);
+    {
+        const bool pressed = c.m_lPressedButton == 2;
+        const int32_t ax = c.m_rcScrollRight.left + (pressed ? 5 : 4);
+        const int32_t ay = c.m_rcScrollRight.top + (pressed ? 3 : 2), ey = ay + 9;
+        for (int32_t j = 0; j <= 4; ++j) x.S.DrawLine(ax + j, ay + j, ax + j, ey - j, glyph);
+        if (!c.CanScrollRight())
+            for (int32_t k = 1; k <= 3; ++k) x.S.DrawLine(ax + k, ay + k + 1, ax + k, ey - k - 1, hollow);
+    }
+    // Scroll left.
+    look.ButtonFace(x, c.m_rcScrollLeft, 1);
+    {
+        const bool pressed = c.m_lPressedButton == 1;
+        const int32_t ax = c.m_rcScrollLeft.right - (pressed ? 5 : 6);
+        const int32_t ay = c.m_rcScrollLeft.top + (pressed ? 3 : 2), ey = ay + 9;
+        for (int32_t k = 4; k >= 0; --k) x.S.DrawLine(ax - k, ay + k, ax - k, ey - k, glyph);
+        if (!c.CanScrollLeft())
+            for (int32_t k = 3; k >= 1; --k) x.S.DrawLine(ax - k, ay + k + 1, ax - k, ey - k - 1, hollow);
+    }
+}
+
+}  // namespace
+
+void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
+    WindowDC wdc{hWnd, gdi32::GetWindowDC(hWnd)};
+    if (!wdc.hdc) return;
+    RECT wr{};
+    GetWindowRect(hWnd, &wr);
+    OffsetRect(&wr, -wr.left, -wr.top);
+    c.RefreshTabList();
+    PassContext x{c, wdc.hdc, wr.right, wr.bottom, c.m_lStripHeight, 0, 0, 0, *c.m_oStripDC, *c.m_oTabDC};
+    if (c.m_colTabs.Count() > 0) {
+        BOOL scratch = FALSE;
+        x.active = static_cast<HWND>(
+            SendMessageA(c.m_hWndClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&scratch)));
+    }
+    look.ActiveColor(x);
+    x.S.Width(x.W);
+    x.S.Height(x.Hw + 1);
+    look.ClientFrame(x);
+    look.StripBackground(x);
+    if (c.m_colTabs.Count() == 0) {
+        look.EmptyStrip(x);
+        c.m_hWndLastActive = 0;
+        look.Compose(x);
+        return;
+    }
+    Layout(x, look);
+    AutoScroll(x, look);
+    look.TabRow(x);
+    Tabs(x, look);
+    look.ButtonArea(x);
+    Buttons(x, look);
+    look.BeforeCompose(x);
+    look.Compose(x);
+}
+
+}  // namespace painters

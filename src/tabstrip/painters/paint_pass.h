@@ -1,0 +1,56 @@
+// One paint pass for every style: layout, auto-scroll, tabs, buttons and the
+// composition of the two surfaces; a style supplies only its look.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/CMemoryDC.h"
+#include "platform/wintypes.h"
+
+class xsMDITabs;
+
+namespace painters {
+
+constexpr int32_t Sys(int n) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(n)); }
+
+struct PassContext {
+    xsMDITabs& c;
+    HDC hdc = 0;  // the MDI client's window device context
+    int32_t W = 0, Hw = 0, H = 0;
+    HWND active = 0;
+    int32_t activeIndex = 0;
+    int32_t A = 0;  // the active colour of the slanted styles
+    CMemoryDC& S;
+    CMemoryDC& T;
+};
+
+class StyleLook {
+public:
+    virtual ~StyleLook() = default;
+    virtual int32_t FirstTabLeft() const = 0;
+    virtual int32_t Overlap() const = 0;
+    virtual void ActiveColor(PassContext&) {}
+    virtual void ClientFrame(PassContext&) = 0;
+    virtual void StripBackground(PassContext&) = 0;
+    virtual void EmptyStrip(PassContext&) = 0;
+    virtual int32_t& ColorChangedArgument(PassContext&) = 0;
+    virtual void TabRow(PassContext&) = 0;
+    virtual void Tab(PassContext&, int32_t i, const RECT& r, bool active) = 0;
+    virtual RECT CloseRect(int32_t W) const = 0;
+    virtual int32_t ButtonsWidthAfterClose() const = 0;
+    virtual void ButtonArea(PassContext&) = 0;
+    // The hot or pressed look of one button, before its glyph.
+    virtual void ButtonFace(PassContext&, const RECT& r, int32_t code) = 0;
+    virtual int32_t GlyphColor(PassContext&) const = 0;
+    virtual int32_t HollowColor(PassContext&) const = 0;
+    virtual void CloseGlyphColor(PassContext&) {}
+    virtual void BeforeCompose(PassContext&) {}
+    virtual void Compose(PassContext&) = 0;
+};
+
+void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
+
+// A line on a device context with a one-pixel solid pen, end point excluded.
+void WindowLine(HDC hdc, CMemoryDC& colors, int32_t color, std::initializer_list<POINT> points);
+
+}  // namespace painters
