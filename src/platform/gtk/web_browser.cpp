@@ -2,6 +2,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include "platform/gtk/downloads.h"
 #include "platform/gtk/gtk_backend.h"
 #include "platform/gtk/web_engine.h"
 #include "platform/user32.h"
@@ -79,6 +80,8 @@ void WebBrowser::AdoptView(WebKitWebView* view) {
     ReleaseView();
     view_ = view;
     g_object_ref_sink(view_);
+    g_object_set_data(G_OBJECT(view_), "qhf-browser", this);
+    InstallDownloadHandling();
     WebKitSettings* s = webkit_web_view_get_settings(view_);
     webkit_settings_set_enable_developer_extras(s, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(s, FALSE);
@@ -99,6 +102,7 @@ void WebBrowser::ReleaseView() {
     WebKitWebView* v = view_;
     view_ = nullptr;
     g_signal_handlers_disconnect_by_data(v, this);
+    g_object_set_data(G_OBJECT(v), "qhf-browser", nullptr);
     if (hwnd_) GtkWindowBackend::Instance().DetachWidget(hwnd_);
     webkit_web_view_try_close(v);
     if (GtkWidget* parent = gtk_widget_get_parent(GTK_WIDGET(v)))
