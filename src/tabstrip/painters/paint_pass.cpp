@@ -74,7 +74,7 @@ void Tabs(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     const RECT window{0, 0, x.W, x.Hw};
     for (size_t i = 1; i < c.m_aTabRect.size(); ++i) {
-        RECT r = c.m_aTabRect[i];
+        RECT& r = c.m_aTabRect[i];
         RECT shifted = r, seen{};
         OffsetRect(&shifted, -c.m_lScrollX, 0);
         if (!IntersectRect(&seen, &shifted, &window)) continue;
@@ -84,7 +84,7 @@ void Tabs(PassContext& x, StyleLook& look) {
         c.m_oFont->Bold(active);
         look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour and font
         const double yc = (r.bottom - r.top) / 2.0 - x.T.TextHeight(c.m_sCaption) / 2.0 + r.top;
-        int32_t y = static_cast<int32_t>(std::nearbyint(yc));
+        int32_t y = static_cast<int32_t>(std::nearbyint(yc)) + look.CaptionShift(active);
         int32_t l = r.left + (c.m_bDrawIcons ? 20 : 0), rr = r.right, b = r.bottom;
         x.T.DrawText(c.m_sCaption, l, y, rr, b, 1);
         if (c.m_bDrawIcons) {
@@ -146,7 +146,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     GetWindowRect(hWnd, &wr);
     OffsetRect(&wr, -wr.left, -wr.top);
     c.RefreshTabList();
-    PassContext x{c, wdc.hdc, wr.right, wr.bottom, c.m_lStripHeight, 0, 0, 0, *c.m_oStripDC, *c.m_oTabDC};
+    PassContext x{c, wdc.hdc, wr.right, wr.bottom, c.m_lStripHeight, 0, 0, 0, false, *c.m_oStripDC, *c.m_oTabDC};
     if (c.m_colTabs.Count() > 0) {
         BOOL scratch = FALSE;
         x.active = static_cast<HWND>(
@@ -158,6 +158,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     look.ClientFrame(x);
     look.StripBackground(x);
     if (c.m_colTabs.Count() == 0) {
+        x.empty = true;
         look.EmptyStrip(x);
         c.m_hWndLastActive = 0;
         look.Compose(x);

@@ -20,6 +20,7 @@ struct PassContext {
     HWND active = 0;
     int32_t activeIndex = 0;
     int32_t A = 0;  // the active colour of the slanted styles
+    bool empty = false;  // no tabs in this pass
     CMemoryDC& S;
     CMemoryDC& T;
 };
@@ -35,7 +36,10 @@ public:
     virtual void EmptyStrip(PassContext&) = 0;
     virtual int32_t& ColorChangedArgument(PassContext&) = 0;
     virtual void TabRow(PassContext&) = 0;
-    virtual void Tab(PassContext&, int32_t i, const RECT& r, bool active) = 0;
+    // Draws tab i's shape; a style may widen the stored rectangle.
+    virtual void Tab(PassContext&, int32_t i, RECT& r, bool active) = 0;
+    // Pixels the caption moves down (negative: up) from its centred place.
+    virtual int32_t CaptionShift(bool /*active*/) const { return 0; }
     virtual RECT CloseRect(int32_t W) const = 0;
     virtual int32_t ButtonsWidthAfterClose() const = 0;
     virtual void ButtonArea(PassContext&) = 0;

@@ -10,7 +10,6 @@ namespace painters {
 void DrawTabsStyle01(xsMDITabs& c, HWND hWnd);
 void DrawTabsStyle3(xsMDITabs& c, HWND hWnd);
 void DrawTabsStyle4(xsMDITabs& c, HWND hWnd);
-// Not drawn yet: the band keeps its last picture in style 2.
 void DrawTabsStyle2(xsMDITabs& c, HWND hWnd);
 
 }  // namespace painters

@@ -67,7 +67,7 @@ public:
         x.T.DrawLine(0, x.H - 3, x.T.Width(), x.H - 3, c.m_lColorLight);
     }
 
-    void Tab(PassContext& x, int32_t, const RECT& r, bool active) override {
+    void Tab(PassContext& x, int32_t, RECT& r, bool active) override {
         xsMDITabs& c = x.c;
         CMemoryDC& T = x.T;
         const int32_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
@@ -137,6 +137,5 @@ void DrawTabsStyle01(xsMDITabs& c, HWND hWnd) {
     RunPaintPass(c, hWnd, look);
 }
 
-void DrawTabsStyle2(xsMDITabs&, HWND) {}
 
 }  // namespace painters

@@ -104,7 +104,7 @@ public:
         T.DrawLine(0, H - 1, tw, H - 1, Sys(16));
     }
 
-    void Tab(PassContext& x, int32_t i, const RECT& r, bool active) override {
+    void Tab(PassContext& x, int32_t i, RECT& r, bool active) override {
         xsMDITabs& c = x.c;
         CMemoryDC& T = x.T;
         const int32_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
