@@ -279,7 +279,7 @@ void WebBrowser::OnCrashed(WebKitWebView* v, int, gpointer data) {
     self->SetStatus("网页已停止工作：" + addr);
 }
 
-gboolean WebBrowser::OnContextMenu(WebKitWebView*, void* m, void*, void*, gpointer) {
+gboolean WebBrowser::OnContextMenu(WebKitWebView* wv, void* m, void*, void*, gpointer) {
     auto* menu = static_cast<WebKitContextMenu*>(m);
     // Nothing for developers in a teacher's browser.
     GList* items = g_list_copy(webkit_context_menu_get_items(menu));
@@ -289,6 +289,18 @@ gboolean WebBrowser::OnContextMenu(WebKitWebView*, void* m, void*, void*, gpoint
             webkit_context_menu_remove(menu, item);
     }
     g_list_free(items);
+    // Printing the page, as the old control offered it.
+    webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
+    GSimpleAction* print = g_simple_action_new("qhf-print", nullptr);
+    g_signal_connect(print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, gpointer view) {
+                         WebKitPrintOperation* op = webkit_print_operation_new(WEBKIT_WEB_VIEW(view));
+                         webkit_print_operation_run_dialog(
+                             op, GTK_WINDOW(gtk_widget_get_toplevel(GTK_WIDGET(view))));
+                         g_object_unref(op);
+                     }),
+                     wv);
+    webkit_context_menu_append(menu, webkit_context_menu_item_new_from_gaction(G_ACTION(print), "打印…", nullptr));
+    g_object_unref(print);
     return FALSE;
 }
 
