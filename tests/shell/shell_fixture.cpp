@@ -70,6 +70,17 @@ void DisplayEnvironment::SetUp() {
     g_display = StartXvfb();
     setenv("DISPLAY", g_display.c_str(), 1);
     // The web engine keeps its data in a folder of this run only.
+    // Child phases of a restart test share their parent's data folders.
+    if (const char* shared = getenv("QHF_E2E_SHARED_HOME")) {
+        g_tmp = shared;
+        setenv("XDG_DATA_HOME", (g_tmp + "/data").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (g_tmp + "/cache").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", g_tmp.c_str(), 1);
+        if (!gtk_init_check(nullptr, nullptr)) Fatal("GTK cannot open " + g_display);
+        user32::SetBackend(&gtkui::GtkWindowBackend::Instance());
+        g_tmp.clear();  // the parent removes it
+        return;
+    }
     char tmpl[] = "/tmp/qhf-e2e-XXXXXX";
     g_tmp = mkdtemp(tmpl);
     setenv("XDG_DATA_HOME", (g_tmp + "/data").c_str(), 1);
@@ -148,7 +159,10 @@ bool ElementCenter(gtkui::WebBrowser& b, const std::string& selector, int* x, in
 }
 
 void ShellTest::SetUp() {
-    site = std::make_unique<site::SiteServer>();
+    // A test that restarts the program runs its phases in child processes
+    // that must find the site where the first one left its cookie.
+    const char* port = getenv("QHF_E2E_SITE_PORT");
+    site = std::make_unique<site::SiteServer>(port ? static_cast<unsigned>(std::atoi(port)) : 0u);
     ASSERT_TRUE(site->Ok());
     frame = std::make_unique<frmMain>(site->Root());
     frame->Show();
