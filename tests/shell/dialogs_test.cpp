@@ -22,3 +22,16 @@ TEST_F(ShellTest, PageDialogsAppearAndTheirAnswersReachThePage) {
         EXPECT_TRUE(WaitTitle(p, c.title)) << c.button;
     }
 }
+
+TEST_F(ShellTest, BasicAuthenticationAsksForTheLogin) {
+    frmWebBrowser* p = Active();
+    p->WebBrowser1->Navigate(Url("/auth"));
+    Pump(1500);  // WebKit's login box is up over the page
+    EXPECT_NE(p->Caption(), "认证成功");
+    const std::string x = std::string("DISPLAY=") + getenv("DISPLAY") + " xdotool ";
+    std::system((x + "type --delay 30 teacher").c_str());
+    std::system((x + "key Tab").c_str());
+    std::system((x + "type --delay 30 secret").c_str());
+    std::system((x + "key Return").c_str());
+    EXPECT_TRUE(WaitTitle(p, "认证成功"));
+}
