@@ -66,7 +66,9 @@ TEST_P(TranslateColor, FormsThatTranslateAndFormsThatFail) {
     COLORREF out = 0xABCDEF;
     const auto hr = oleaut::OleTranslateColor(c.clr, 0, &out);
     EXPECT_EQ(hr == oleaut::S_OK, c.ok);
-    if (c.ok) EXPECT_EQ(out, c.expected);
+    if (c.ok) {
+        EXPECT_EQ(out, c.expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -133,7 +133,9 @@ TEST_F(WindowContexts, WindowContextDrawsAtTheWindowOriginClientContextInsideThe
     auto at = [&](int x, int y) { return surface->Row(y)[x]; };
     EXPECT_EQ(at(client.left, client.top), 0x00090807u);
     EXPECT_EQ(at(client.right - 1, client.bottom - 1), 0x00090807u);
-    if (client.left > 0) EXPECT_EQ(at(0, 0), 0x00010203u) << "outside the client area stays";
+    if (client.left > 0) {
+        EXPECT_EQ(at(0, 0), 0x00010203u) << "outside the client area stays";
+    }
     EXPECT_EQ(gdi32::ReleaseDC(hwnd, wdc), 1);
     EXPECT_EQ(gdi32::GetWindowDC(0xFFFFFF), 0u);
 }
