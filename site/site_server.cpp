@@ -85,6 +85,37 @@ void Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashT
                                "<button id='a' onclick=\"alert('你好');document.title='alert-done'\">alert</button>"
                                "<button id='c' onclick=\"document.title='confirm-'+confirm('确定吗')\">confirm</button>"
                                "<button id='p' onclick=\"document.title='prompt-'+prompt('名字','张老师')\">prompt</button>"));
+    if (p == "/upload") {
+        if (std::strcmp(soup_server_message_get_method(msg), "POST") == 0) {
+            SoupMessageBody* body = soup_server_message_get_request_body(msg);
+            GBytes* bytes = soup_message_body_flatten(body);
+            SoupMultipart* mp = soup_multipart_new_from_message(reqh, bytes);
+            g_bytes_unref(bytes);
+            std::string name = "无文件";
+            size_t size = 0;
+            if (mp) {
+                for (int i = 0; i < soup_multipart_get_length(mp); ++i) {
+                    SoupMessageHeaders* ph = nullptr;
+                    GBytes* pb = nullptr;
+                    if (!soup_multipart_get_part(mp, i, &ph, &pb)) continue;
+                    GHashTable* params = nullptr;
+                    if (soup_message_headers_get_content_disposition(ph, nullptr, &params) && params) {
+                        const char* fn = static_cast<const char*>(g_hash_table_lookup(params, "filename"));
+                        if (fn) {
+                            name = fn;
+                            size = g_bytes_get_size(pb);
+                        }
+                        g_hash_table_destroy(params);
+                    }
+                }
+                soup_multipart_free(mp);
+            }
+            return Reply(msg, Page("上传-" + Escape(name) + "-" + std::to_string(size), "<p>已收到</p>"));
+        }
+        return Reply(msg, Page("上传", "<form method='post' enctype='multipart/form-data' action='/upload'>"
+                                       "<input type='file' id='f' name='f' style='font-size:30px'>"
+                                       "<input type='submit' id='send' value='上传'></form>"));
+    }
     if (p == "/login") {
         soup_message_headers_append(resh, "Set-Cookie",
                                     "qhf_user=teacher; Path=/; Max-Age=86400; SameSite=Lax");

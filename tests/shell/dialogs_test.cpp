@@ -35,3 +35,28 @@ TEST_F(ShellTest, BasicAuthenticationAsksForTheLogin) {
     std::system((x + "key Return").c_str());
     EXPECT_TRUE(WaitTitle(p, "认证成功"));
 }
+
+TEST_F(ShellTest, AFileChosenInTheUploadDialogReachesTheSite) {
+    const std::string path = std::string(getenv("XDG_RUNTIME_DIR")) + "/essay.txt";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("我的作文", f);
+    std::fclose(f);
+    frmWebBrowser* p = Active();
+    p->WebBrowser1->Navigate(Url("/upload"));
+    ASSERT_TRUE(WaitTitle(p, "上传"));
+    ASSERT_TRUE(WaitLoaded(p));
+    int x = 0, y = 0;
+    ASSERT_TRUE(ElementCenter(*p->WebBrowser1, "#f", &x, &y));
+    XClick(x, y);
+    Pump(1500);  // the file chooser is up
+    const std::string xd = std::string("DISPLAY=") + getenv("DISPLAY") + " xdotool ";
+    std::system((xd + "key ctrl+l").c_str());
+    Pump(300);
+    std::system((xd + "type --delay 20 '" + path + "'").c_str());
+    Pump(300);
+    std::system((xd + "key Return").c_str());
+    ASSERT_TRUE(RunUntil([&] { return Eval(*p->WebBrowser1, "document.getElementById('f').files.length") == "1"; }, 8000));
+    Eval(*p->WebBrowser1, "document.forms[0].submit()");
+    EXPECT_TRUE(WaitTitle(p, "上传-essay.txt-12")) << p->Caption();
+}
