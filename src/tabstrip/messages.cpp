@@ -32,13 +32,15 @@ void xsMDITabs::Before(bool& bHandled, LRESULT& lReturn, HWND&, UINT& uMsg, WPAR
     }
 }
 
-int32_t xsMDITabs::TabColorFor(int32_t t) {
+void xsMDITabs::RaiseTabColor(int32_t t) {
+    int32_t color = 0;  // styles 1 and 4 have no colour of their own here: black
     switch (m_lStyle) {
         case 0:
-        case 2: return static_cast<int32_t>(0x8000000F);
-        case 3: return m_aTabColors.at(static_cast<size_t>(m_colTabColor.Item(static_cast<size_t>(t)) - 1));
-        default: return 0;  // styles 1 and 4 report black
+        case 2: color = static_cast<int32_t>(0x8000000F); break;
+        case 3: color = m_aTabColors.at(static_cast<size_t>(m_colTabColor.Item(static_cast<size_t>(t)) - 1)); break;
+        default: break;
     }
+    RaiseColorChanged(color);
 }
 
 void xsMDITabs::ActivateTab(HWND hWnd) {
@@ -93,20 +95,19 @@ void xsMDITabs::After(LRESULT&, HWND, UINT uMsg, WPARAM, LPARAM lParam) {
                     if (t > 0) {
                         HWND tab = m_colTabs.Item(static_cast<size_t>(t));
                         ActivateTab(tab);
-                        if (TabClick) TabClick(tab, button, x, y);
-                        int32_t color = TabColorFor(t);
-                        RaiseColorChanged(m_lStyle == 3 ? m_aTabColors.at(static_cast<size_t>(
-                                                              m_colTabColor.Item(static_cast<size_t>(t)) - 1))
-                                                        : color);
+                        RaiseTabClick(tab, button, x, y);
+                        RaiseTabColor(t);
                         return;
                     }
                 }
-                if (TabBarClick) TabBarClick(button, x, y);
+                RaiseTabBarClick(button, x, y);
             }
             return;
         }
         case WM_MOUSEMOVE: {
-            if (m_lDragTab > 0) {
+            // A page closed while its tab is held leaves the drag without a tab.
+            if (m_lDragTab > 0 && static_cast<size_t>(m_lDragTab) < m_aTabRect.size() &&
+                static_cast<size_t>(m_lDragTab) <= m_colTabs.Count()) {
                 const int32_t t = HitTest().second;
                 POINT p{};
                 GetCursorPos(&p);
@@ -167,19 +168,15 @@ void xsMDITabs::After(LRESULT&, HWND, UINT uMsg, WPARAM, LPARAM lParam) {
             m_oTimer->Enabled(false);
             if (m_lDragTab > 0) {
                 const int32_t t = HitTest().second;
+                // The pressed tab's page may have closed meanwhile.
                 if (static_cast<size_t>(m_lDragTab) <= m_colTabs.Count())
                     ActivateTab(m_colTabs.Item(static_cast<size_t>(m_lDragTab)));
                 ReleaseCapture();
-                int16_t button = uMsg == WM_LBUTTONUP ? 1 : 2;
+                const int16_t button = uMsg == WM_LBUTTONUP ? 1 : 2;
                 if (t > 0) {
-                    POINT c = CursorInClient();
-                    int32_t x = c.x, y = c.y;
-                    HWND tab = m_colTabs.Item(static_cast<size_t>(t));
-                    if (TabClick) TabClick(tab, button, x, y);
-                    int32_t color = TabColorFor(t);
-                    RaiseColorChanged(m_lStyle == 3 ? m_aTabColors.at(static_cast<size_t>(
-                                                          m_colTabColor.Item(static_cast<size_t>(t)) - 1))
-                                                    : color);
+                    const POINT c = CursorInClient();
+                    RaiseTabClick(m_colTabs.Item(static_cast<size_t>(t)), button, c.x, c.y);
+                    RaiseTabColor(t);
                 }
                 m_lDragTab = 0;
             }

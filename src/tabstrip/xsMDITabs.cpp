@@ -49,7 +49,8 @@ std::shared_ptr<xsMDITabs> xsMDITabs::Create(host::ControlHost host) {
 }
 
 xsMDITabs::xsMDITabs(host::ControlHost host) : host_(std::move(host)) {
-    ownFont_ = host_.ambientFont ? host_.ambientFont : ControlFont();
+    // The control's own font is the default of Font whatever the host's font is.
+    ownFont_ = ControlFont();
     picDefault = MakeDefaultGlyph();
     m_lStripHeight = 25;
     m_bDrawIcons = true;
@@ -108,6 +109,7 @@ void xsMDITabs::About() {
 void xsMDITabs::ReadProperties(const host::PropertyBag& bag) {
     m_lStyle = std::get<int32_t>(bag.ReadProperty("Style", int32_t{4}));
     m_oFont = std::get<std::shared_ptr<StdFont>>(bag.ReadProperty("Font", ownFont_));
+    if (!m_oFont) m_oFont = ownFont_;  // the painters always need a font
     m_bShowFocusRect = std::get<bool>(bag.ReadProperty("ShowFocusRect", false));
     m_bDrawIcons = std::get<bool>(bag.ReadProperty("DrawIcons", true));
     if (host_.userMode) Attach();
@@ -221,7 +223,18 @@ void xsMDITabs::SetStyleColors() {
     }
 }
 
-void xsMDITabs::RaiseColorChanged(int32_t& color) {
-    if (ColorChanged) ColorChanged(color);
-    if (host_.raiseEvent) host_.raiseEvent("ColorChanged", {color});
+void xsMDITabs::RaiseColorChanged(int32_t& NewColor) {
+    if (ColorChanged) ColorChanged(NewColor);
+    if (host_.raiseEvent) host_.raiseEvent("ColorChanged", {NewColor});
+}
+
+void xsMDITabs::RaiseTabClick(HWND TabHwnd, int16_t Button, int32_t x, int32_t y) {
+    // Handlers get copies: what they change does not come back to the strip.
+    if (TabClick) TabClick(TabHwnd, Button, x, y);
+    if (host_.raiseEvent) host_.raiseEvent("TabClick", {static_cast<int64_t>(TabHwnd), Button, x, y});
+}
+
+void xsMDITabs::RaiseTabBarClick(int16_t Button, int32_t x, int32_t y) {
+    if (TabBarClick) TabBarClick(Button, x, y);
+    if (host_.raiseEvent) host_.raiseEvent("TabBarClick", {Button, x, y});
 }

@@ -70,6 +70,13 @@ public:
     // Zone 0..3 and tab index (0 none, -1 a button) under the cursor.
     std::pair<int32_t, int32_t> HitTest() const;
 
+    // Raise an event to its handler and to the host. ColorChanged passes the
+    // colour itself, so that the paint pass can hand over the slot or the
+    // palette entry it reports.
+    void RaiseColorChanged(int32_t& NewColor);
+    void RaiseTabClick(HWND TabHwnd, int16_t Button, int32_t x, int32_t y);
+    void RaiseTabBarClick(int16_t Button, int32_t x, int32_t y);
+
     // ISubclassingSink
     void After(LRESULT& lReturn, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void Before(bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
@@ -123,8 +130,8 @@ private:
     explicit xsMDITabs(host::ControlHost host);
     void Attach();
     void m_oTimer_Timer();
-    void RaiseColorChanged(int32_t& color);
-    int32_t TabColorFor(int32_t t);
+    // ColorChanged after a click on tab t, with the colour of the tab color rule.
+    void RaiseTabColor(int32_t t);
     void ActivateTab(HWND hWnd);
     POINT CursorInClient() const;
 

@@ -58,7 +58,7 @@ void AutoScroll(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     if (x.active == c.m_hWndLastActive || x.activeIndex == 0) return;
     int32_t& color = look.ColorChangedArgument(x);
-    if (c.ColorChanged) c.ColorChanged(color);
+    c.RaiseColorChanged(color);
     c.m_hWndLastActive = x.active;
     const RECT& r = c.m_aTabRect[static_cast<size_t>(x.activeIndex)];
     if (r.left - c.m_lScrollX < 0) {
