@@ -38,6 +38,22 @@ void ApplyCss() {
     }();
     (void)done;
 }
+// A bar wider than the frame is cut off at the frame's right edge, as the
+// platform's bars are, instead of holding the frame at the bar's width.
+GtkWidget* ClippedAcross(GtkWidget* bar) {
+    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_NONE);
+    gtk_container_add(GTK_CONTAINER(sw), bar);
+    if (GtkWidget* vp = gtk_bin_get_child(GTK_BIN(sw)); vp && GTK_IS_VIEWPORT(vp))
+        gtk_viewport_set_shadow_type(GTK_VIEWPORT(vp), GTK_SHADOW_NONE);
+    // The wheel never shifts a bar sideways.
+    g_signal_connect(sw, "scroll-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer) -> gboolean {
+                         return TRUE;
+                     }),
+                     nullptr);
+    return sw;
+}
 }  // namespace
 
 FrameHost::FrameHost(const std::string& caption) {
@@ -62,31 +78,34 @@ FrameHost::FrameHost(const std::string& caption) {
     gtk_container_add(GTK_CONTAINER(window_), box);
 
     menubar_ = gtk_menu_bar_new();
-    gtk_box_pack_start(GTK_BOX(box), menubar_, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(menubar_), FALSE, FALSE, 0);
 
     toolbar1_ = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     gtk_widget_set_name(toolbar1_, "Toolbar1");
     gtk_widget_set_size_request(toolbar1_, -1, 45);
-    gtk_box_pack_start(GTK_BOX(box), toolbar1_, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(toolbar1_), FALSE, FALSE, 0);
 
     // The address bar: a white strip with the page icon and the address box,
-    // and the go button at the right; the frame lays them out on resize.
-    toolbar2_ = gtk_fixed_new();
+    // and the go button at the right; the frame lays them out on resize. A
+    // layout, unlike a fixed container, does not grow to its children, so the
+    // go button's last place never keeps the frame from getting narrower.
+    toolbar2_ = gtk_layout_new(nullptr, nullptr);
     gtk_widget_set_size_request(toolbar2_, -1, 37);
     gtk_box_pack_start(GTK_BOX(box), toolbar2_, FALSE, FALSE, 0);
     picture1_ = gtk_fixed_new();
     gtk_widget_set_name(picture1_, "Picture1");
     gtk_widget_set_has_window(picture1_, TRUE);
-    gtk_fixed_put(GTK_FIXED(toolbar2_), picture1_, 8, 8);
+    gtk_layout_put(GTK_LAYOUT(toolbar2_), picture1_, 8, 8);
     gtk_widget_set_size_request(picture1_, 200, 20);
     GtkWidget* image1 = gtk_image_new_from_resource("/cn/qinghefang/browser/art/address.png");
     gtk_fixed_put(GTK_FIXED(picture1_), image1, 0, 2);
     text1_ = gtk_entry_new();
     gtk_widget_set_name(text1_, "Text1");
     gtk_entry_set_has_frame(GTK_ENTRY(text1_), FALSE);
+    gtk_entry_set_width_chars(GTK_ENTRY(text1_), 1);  // the layout gives it its width
     gtk_fixed_put(GTK_FIXED(picture1_), text1_, 17, 0);
     command1_ = gtk_button_new_with_label("跳转");
-    gtk_fixed_put(GTK_FIXED(toolbar2_), command1_, 300, 6);
+    gtk_layout_put(GTK_LAYOUT(toolbar2_), command1_, 300, 6);
     gtk_widget_set_size_request(command1_, 73, 25);
 
     auto go = +[](GtkWidget*, gpointer d) {
@@ -120,7 +139,7 @@ FrameHost::FrameHost(const std::string& caption) {
     gtk_label_set_ellipsize(GTK_LABEL(status_), PANGO_ELLIPSIZE_END);
     gtk_box_pack_start(GTK_BOX(bar), status_, TRUE, TRUE, 4);
     gtk_box_pack_end(GTK_BOX(bar), gtk_label_new("设计开发：远山"), FALSE, FALSE, 6);
-    gtk_box_pack_start(GTK_BOX(box), bar, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(bar), FALSE, FALSE, 0);
 
     g_signal_connect(toolbar2_, "size-allocate", G_CALLBACK(OnAllocate), this);
     g_signal_connect(window_, "delete-event",
@@ -133,6 +152,7 @@ FrameHost::FrameHost(const std::string& caption) {
 }
 
 FrameHost::~FrameHost() {
+    if (resizeSource_) g_source_remove(resizeSource_);
     if (IsWindow(frame_)) DestroyWindow(frame_);
     if (window_) {
         gtk_widget_destroy(GTK_WIDGET(window_));
@@ -210,7 +230,7 @@ void FrameHost::SetAddressText(const std::string& text) {
 }
 
 void FrameHost::PlaceGoButton(int left) {
-    gtk_fixed_move(GTK_FIXED(toolbar2_), command1_, left, 6);
+    gtk_layout_move(GTK_LAYOUT(toolbar2_), command1_, left, 6);
 }
 
 void FrameHost::SetAddressStripWidth(int width) { gtk_widget_set_size_request(picture1_, width, 20); }
@@ -264,22 +284,21 @@ void FrameHost::FocusWidget(GtkWidget* widget) {
     if (widget) gtk_widget_grab_focus(widget);
 }
 
-void FrameHost::OnAllocate(GtkWidget* w, GdkRectangle* a, gpointer d) {
+void FrameHost::OnAllocate(GtkWidget*, GdkRectangle* a, gpointer d) {
     auto* self = static_cast<FrameHost*>(d);
-    (void)w;
     if (a->width == self->lastWidth_) return;
     self->lastWidth_ = a->width;
-    const int width = a->width;
+    if (self->resizeSource_) return;
     // Moving children from inside an allocation is deferred to the next turn.
-    g_idle_add_full(
+    self->resizeSource_ = g_idle_add_full(
         G_PRIORITY_HIGH_IDLE,
         +[](gpointer data) -> gboolean {
             auto* s = static_cast<FrameHost*>(data);
+            s->resizeSource_ = 0;
             if (s->onResize) s->onResize(s->lastWidth_);
             return G_SOURCE_REMOVE;
         },
         self, nullptr);
-    (void)width;
 }
 
 }  // namespace gtkui

@@ -74,6 +74,7 @@ private:
     GtkWidget* command1_ = nullptr;
     GtkWidget* status_ = nullptr;
     int lastWidth_ = -1;
+    guint resizeSource_ = 0;  // the pending layout after a width change
     HWND frame_ = 0;
     HWND client_ = 0;
 };

@@ -40,12 +40,14 @@ GtkWidget* GtkWindowBackend::CreateMdiArea(HWND client) {
     gtk_event_box_set_visible_window(GTK_EVENT_BOX(area_), TRUE);
     gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                      GDK_POINTER_MOTION_MASK);
-    fixed_ = gtk_fixed_new();
-    gtk_container_add(GTK_CONTAINER(area_), fixed_);
+    // A layout: the pages placed on it never hold the frame at their size,
+    // so the frame can get smaller and the pages follow the client window.
+    pane_ = gtk_layout_new(nullptr, nullptr);
+    gtk_container_add(GTK_CONTAINER(area_), pane_);
     gtk_widget_set_hexpand(area_, TRUE);
     gtk_widget_set_vexpand(area_, TRUE);
     gtk_widget_set_size_request(area_, 1, 1);
-    g_signal_connect(fixed_, "draw", G_CALLBACK(OnAreaDraw), this);
+    g_signal_connect(pane_, "draw", G_CALLBACK(OnAreaDraw), this);
     g_signal_connect(area_, "button-press-event", G_CALLBACK(OnPointer), this);
     g_signal_connect(area_, "button-release-event", G_CALLBACK(OnPointer), this);
     g_signal_connect(area_, "motion-notify-event", G_CALLBACK(OnPointer), this);
@@ -80,10 +82,10 @@ HWND GtkWindowBackend::PageOf(HWND hwnd) const {
 }
 
 void GtkWindowBackend::WindowCreated(HWND h) {
-    if (client_ && fixed_ && GetParent(h) == client_) {
+    if (client_ && pane_ && GetParent(h) == client_) {
         Page p;
         p.host = gtk_fixed_new();
-        gtk_fixed_put(GTK_FIXED(fixed_), p.host, 0, 0);
+        gtk_layout_put(GTK_LAYOUT(pane_), p.host, 0, 0);
         pages_[h] = p;
         PlacePage(h);
         UpdatePageVisibility();
@@ -116,7 +118,7 @@ void GtkWindowBackend::WindowDestroyed(HWND h) {
 void GtkWindowBackend::WindowMoved(HWND h) {
     if (h == client_) {
         for (auto& [page, _] : pages_) PlacePage(page);
-        if (fixed_) gtk_widget_queue_draw(fixed_);
+        if (pane_) gtk_widget_queue_draw(pane_);
         return;
     }
     if (pages_.count(h)) {
@@ -138,7 +140,7 @@ void GtkWindowBackend::WindowRaised(HWND h) {
 }
 
 void GtkWindowBackend::SurfaceChanged(HWND h, const RECT&) {
-    if (h == client_ && fixed_) gtk_widget_queue_draw(fixed_);
+    if (h == client_ && pane_) gtk_widget_queue_draw(pane_);
 }
 
 void GtkWindowBackend::CaptureChanged(HWND h) {
@@ -154,9 +156,15 @@ void GtkWindowBackend::CaptureChanged(HWND h) {
     }
 }
 
+void GtkWindowBackend::TextChanged(HWND h) {
+    // A page's new caption shows in the frame's title area, so the frame's
+    // non-client area is painted again (the tab strip draws its labels then).
+    if (pages_.count(h) && frame_) SendMessageA(frame_, WM_NCPAINT, 1, 0);
+}
+
 void GtkWindowBackend::PlacePage(HWND page) {
     auto it = pages_.find(page);
-    if (it == pages_.end() || !fixed_) return;
+    if (it == pages_.end() || !pane_) return;
     RECT pr, cr;
     GetWindowRect(page, &pr);
     GetWindowRect(client_, &cr);
@@ -165,7 +173,7 @@ void GtkWindowBackend::PlacePage(HWND page) {
     const int x = pr.left - cr.left, y = pr.top - cr.top;
     const int r = std::min<int>(pr.right - cr.left, inner.right);
     const int b = std::min<int>(pr.bottom - cr.top, inner.bottom);
-    gtk_fixed_move(GTK_FIXED(fixed_), it->second.host, x, y);
+    gtk_layout_move(GTK_LAYOUT(pane_), it->second.host, x, y);
     gtk_widget_set_size_request(it->second.host, std::max(1, r - x), std::max(1, b - y));
 }
 

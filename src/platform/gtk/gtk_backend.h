@@ -35,6 +35,7 @@ public:
     void WindowRaised(HWND) override;
     void SurfaceChanged(HWND, const RECT&) override;
     void CaptureChanged(HWND) override;
+    void TextChanged(HWND) override;
 
     // Takes the system colors from the GTK theme and tells every window.
     void ApplyThemeColors();
@@ -60,8 +61,8 @@ private:
     HWND frame_ = 0;
     GtkWindow* frameWindow_ = nullptr;
     HWND client_ = 0;
-    GtkWidget* area_ = nullptr;  // an event box holding a GtkFixed
-    GtkWidget* fixed_ = nullptr;
+    GtkWidget* area_ = nullptr;  // an event box holding the pane
+    GtkWidget* pane_ = nullptr;  // a GtkLayout with one container per page
     std::unordered_map<HWND, Page> pages_;
     std::unordered_map<HWND, GtkWidget*> widgets_;
     GdkSeat* grabbedSeat_ = nullptr;
