@@ -187,17 +187,28 @@ TEST_F(StripTest, ScrollButtonRepeatsWhileHeld) {
 TEST_F(StripTest, PaintPassesLeakNothing) {
     NewPage("A");
     NewPage("第二页");
-    for (int s : {0, 1, 3, 4}) {
+    for (int s : {0, 1, 2, 3, 4}) {
         strip->Style(s);
         strip->DrawTabs(client);
     }
-    const size_t windows = LiveWindowCount(), procs = LiveWndProcCount();
+    const size_t windows = LiveWindowCount(), procs = LiveWndProcCount(), timers = LiveTimerCount();
     const size_t gdi = gdi32::LiveObjectCount();
-    for (int i = 0; i < 2000; ++i) {
-        strip->Style(i % 2 ? 0 : 4);
+    for (int i = 0; i < 10000; ++i) {
+        if (i % 100 == 0) strip->Style(i / 100 % 5);
         strip->DrawTabs(client);
     }
     EXPECT_EQ(gdi32::LiveObjectCount(), gdi);
+    // Page windows opened and closed, each repainting the band on the way.
+    strip->Style(4);
+    for (int i = 0; i < 1000; ++i) {
+        const HWND h = NewPage("页 " + std::to_string(i));
+        strip->DrawTabs(client);
+        SendMessageA(h, WM_CLOSE, 0, 0);
+        strip->DrawTabs(client);
+    }
+    EXPECT_EQ(strip->m_colTabs.Count(), 2u);
+    EXPECT_EQ(gdi32::LiveObjectCount(), gdi);
     EXPECT_EQ(LiveWindowCount(), windows);
     EXPECT_EQ(LiveWndProcCount(), procs);
+    EXPECT_EQ(LiveTimerCount(), timers);
 }

@@ -94,17 +94,15 @@ void Tabs(PassContext& x, StyleLook& look) {
     }
 }
 
+// Right to left, each button's rectangle stored just before it is drawn: the
+// scroll-right arrow therefore asks CanScrollRight while m_rcScrollLeft still
+// holds the previous pass's rectangle.
 void Buttons(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
-    c.m_rcClose = look.CloseRect(x.W);
-    c.m_lButtonsWidth = look.ButtonsWidthAfterClose();
-    c.m_rcScrollRight = RECT{c.m_rcClose.left - 14, 5, c.m_rcClose.left, 20};
-    c.m_lButtonsWidth += 14;
-    c.m_rcScrollLeft = RECT{c.m_rcScrollRight.left - 14, 5, c.m_rcScrollRight.left, 20};
-    c.m_lButtonsWidth += 14;
-
     const int32_t glyph = look.GlyphColor(x), hollow = look.HollowColor(x);
     // Close.
+    c.m_rcClose = look.CloseRect(x.W);
+    c.m_lButtonsWidth = look.ButtonsWidthAfterClose();
     look.ButtonFace(x, c.m_rcClose, 3);
     auto marlett = std::make_shared<StdFont>();
     marlett->Name("Marlett");
@@ -116,6 +114,8 @@ void Buttons(PassContext& x, StyleLook& look) {
             gb = c.m_rcClose.bottom;
     x.S.DrawText(std::u16string(u"r"), gl, gt, gr, gb, 0);
     // Scroll right.
+    c.m_rcScrollRight = RECT{c.m_rcClose.left - 14, 5, c.m_rcClose.left, 20};
+    c.m_lButtonsWidth += 14;
     look.ButtonFace(x, c.m_rcScrollRight, 2);
     {
         const bool pressed = c.m_lPressedButton == 2;
@@ -126,6 +126,8 @@ void Buttons(PassContext& x, StyleLook& look) {
             for (int32_t k = 1; k <= 3; ++k) x.S.DrawLine(ax + k, ay + k + 1, ax + k, ey - k - 1, hollow);
     }
     // Scroll left.
+    c.m_rcScrollLeft = RECT{c.m_rcScrollRight.left - 14, 5, c.m_rcScrollRight.left, 20};
+    c.m_lButtonsWidth += 14;
     look.ButtonFace(x, c.m_rcScrollLeft, 1);
     {
         const bool pressed = c.m_lPressedButton == 1;

@@ -54,6 +54,12 @@ public:
 
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
 
+// One pixel in a colour value: SetPixel takes plain RGB, so a system-colour
+// reference is translated first.
+inline void Pixel(CMemoryDC& dc, int32_t x, int32_t y, int32_t color) {
+    dc.SetPixel(x, y, dc.TranslateColor(color));
+}
+
 // A line on a device context with a one-pixel solid pen, end point excluded.
 void WindowLine(HDC hdc, CMemoryDC& colors, int32_t color, std::initializer_list<POINT> points);
 

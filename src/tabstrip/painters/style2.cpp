@@ -29,7 +29,7 @@ public:
     void StripBackground(PassContext& x) override {
         x.S.FillRect(0, 0, x.W, x.H - 3, x.c.m_lColorBack);
         x.S.DrawLine(0, x.H - 3, x.W - 1, x.H - 3, Sys(20));
-        x.S.SetPixel(x.W - 1, x.H - 3, Sys(21));
+        Pixel(x.S, x.W - 1, x.H - 3, Sys(21));
     }
 
     void EmptyStrip(PassContext& x) override {
@@ -65,9 +65,9 @@ public:
             T.FillRect(l, t, rr, b, c.m_lColorActiveTab);
             T.DrawLine(l + 1, t - 1, rr - 1, t - 1, c.m_lColorActiveTab);
             T.DrawLine(l, t, l, b, Sys(20));
-            T.SetPixel(l + 1, t - 1, Sys(20));
+            Pixel(T, l + 1, t - 1, Sys(20));
             T.DrawLine(l + 2, t - 2, rr - 2, t - 2, Sys(20));
-            T.SetPixel(rr - 2, t - 1, Sys(21));
+            Pixel(T, rr - 2, t - 1, Sys(21));
             T.DrawLine(rr - 1, t, rr - 1, b - 1, Sys(21));
             T.DrawLine(rr - 2, t, rr - 2, b - 1, Sys(16));
             T.DrawLine(rr - 2, b - 1, rr, b - 1, Sys(20));
@@ -86,10 +86,10 @@ public:
             T.FillRect(l, t + 2, rr, b - 1, Sys(15));
             T.DrawLine(l + 1, t + 1, rr - 1, t + 1, Sys(15));
             T.DrawLine(l, t + 2, l, b, Sys(20));
-            T.SetPixel(l + 1, t + 1, Sys(20));
+            Pixel(T, l + 1, t + 1, Sys(20));
             T.DrawLine(l + 2, t, rr - 2, t, Sys(20));
         }
-        T.SetPixel(rr - 2, t + 1, Sys(21));
+        Pixel(T, rr - 2, t + 1, Sys(21));
         T.DrawLine(rr - 1, t + 2, rr - 1, b - 1, Sys(21));
         T.DrawLine(rr - 2, t + 2, rr - 2, b - 1, Sys(16));
     }

@@ -65,11 +65,11 @@ public:
         S.DrawLine(0, H - 3, W - 1, H - 3, Sys(16));
         S.DrawLine(1, H - 2, W - 1, H - 2, x.A);
         S.DrawLine(2, H - 1, W - 2, H - 1, Sys(16));
-        S.SetPixel(W - 1, H - 3, Sys(16));
+        Pixel(S, W - 1, H - 3, Sys(16));
         S.DrawLine(0, H - 2, 0, H, Sys(16));
-        S.SetPixel(1, H - 1, x.A);
+        Pixel(S, 1, H - 1, x.A);
         S.DrawLine(W - 1, H - 2, W - 1, H, Sys(16));
-        S.SetPixel(W - 2, H - 1, x.A);
+        Pixel(S, W - 2, H - 1, x.A);
         if (neutral_) S.DrawLine(0, 0, 0, x.Hw, Sys(16));
     }
 
@@ -115,11 +115,11 @@ public:
         if (shapeA) {
             const int32_t P = active ? Sys(20) : Sys(15);
             const int32_t edge = neutral_ ? (active ? kActiveEdge : Sys(16)) : Sys(16);
-            T.SetPixel(l - 15, b - 2, edge);
+            Pixel(T, l - 15, b - 2, edge);
             T.DrawLine(l - 14, b - 2, l + 2, t + 2, edge);
             T.DrawLine(l + 2, t + 2, l + 6, t + 1, edge);
             T.DrawLine(l + 6, t, rr - 2, t, edge);
-            T.SetPixel(rr - 2, t + 1, edge);
+            Pixel(T, rr - 2, t + 1, edge);
             T.DrawLine(rr - 1, t + 2, rr - 1, b, edge);
             T.DrawLine(l - 13, b - 2, l + 2, t + 3, P);
             T.DrawLine(l + 2, t + 3, l + 6, t + 2, P);
@@ -130,10 +130,10 @@ public:
             poly[0] = {l - 12, b - 2};
             poly[1] = {l + 3, t + 3};
         } else {
-            T.SetPixel(l + 1, t + 3, Sys(16));
+            Pixel(T, l + 1, t + 3, Sys(16));
             T.DrawLine(l + 2, t + 2, l + 6, t + 1, Sys(16));
             T.DrawLine(l + 6, t, rr - 2, t, Sys(16));
-            T.SetPixel(rr - 2, t + 1, Sys(16));
+            Pixel(T, rr - 2, t + 1, Sys(16));
             T.DrawLine(rr - 1, t + 2, rr - 1, b, Sys(16));
             T.DrawLine(l + 2, t + 3, l + 6, t + 2, Sys(15));
             T.DrawLine(l + 6, t + 1, rr - 2, t + 1, Sys(15));
