@@ -11,7 +11,9 @@ constexpr int kTwips = 15;
 GtkWidget* Label(const char* text, const char* font, const char* name = nullptr, bool wrap = false) {
     GtkWidget* l = gtk_label_new(text);
     PangoAttrList* attrs = pango_attr_list_new();
-    pango_attr_list_insert(attrs, pango_attr_font_desc_new(pango_font_description_from_string(font)));
+    PangoFontDescription* desc = pango_font_description_from_string(font);
+    pango_attr_list_insert(attrs, pango_attr_font_desc_new(desc));
+    pango_font_description_free(desc);
     gtk_label_set_attributes(GTK_LABEL(l), attrs);
     pango_attr_list_unref(attrs);
     gtk_label_set_xalign(GTK_LABEL(l), 0.0f);
@@ -20,6 +22,22 @@ GtkWidget* Label(const char* text, const char* font, const char* name = nullptr,
     gtk_label_set_line_wrap_mode(GTK_LABEL(l), PANGO_WRAP_WORD_CHAR);
     if (name) gtk_widget_set_name(l, name);
     return l;
+}
+
+// A label shows only what fits its rectangle, as the platform's labels do;
+// a substitute font wider than the design's never spills onto a neighbour.
+GtkWidget* Clipped(GtkWidget* w) {
+    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_EXTERNAL, GTK_POLICY_EXTERNAL);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_NONE);
+    gtk_container_add(GTK_CONTAINER(sw), w);
+    if (GtkWidget* vp = gtk_bin_get_child(GTK_BIN(sw)); vp && GTK_IS_VIEWPORT(vp))
+        gtk_viewport_set_shadow_type(GTK_VIEWPORT(vp), GTK_SHADOW_NONE);
+    g_signal_connect(sw, "scroll-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer) -> gboolean {
+                         return TRUE;
+                     }),
+                     nullptr);
+    return sw;
 }
 
 void Put(GtkWidget* fixed, GtkWidget* w, int left, int top, int width, int height) {
@@ -80,15 +98,23 @@ void frmAbout::Show(GtkWindow* owner, const std::string& siteRoot) {
     // Bottom of the z-order first.
     GtkWidget* ok = gtk_button_new_with_label("确定");
     gtk_widget_set_name(ok, "Command1");
+    if (GtkWidget* caption = gtk_bin_get_child(GTK_BIN(ok)); caption && GTK_IS_LABEL(caption)) {
+        PangoAttrList* attrs = pango_attr_list_new();
+        PangoFontDescription* font = pango_font_description_from_string("Verdana 8.25");
+        pango_attr_list_insert(attrs, pango_attr_font_desc_new(font));
+        pango_font_description_free(font);
+        gtk_label_set_attributes(GTK_LABEL(caption), attrs);
+        pango_attr_list_unref(attrs);
+    }
     Put(fixed, ok, 3360, 2760, 1215, 375);
-    Put(fixed, Label("青禾坊教育社区浏览器 设计开发：远山", "宋体 9"), 120, 120, 4935, 255);
+    Put(fixed, Clipped(Label("青禾坊教育社区浏览器 设计开发：远山", "宋体 9")), 120, 120, 4935, 255);
     Put(fixed, gtk_image_new_from_resource("/cn/qinghefang/browser/art/logo.png"), 120, 480, 3435, 1350);
-    Put(fixed, Label(siteRoot.c_str(), "Tahoma 8.25", "Label5"), 120, 2160, 3135, 255);
+    Put(fixed, Clipped(Label(siteRoot.c_str(), "Tahoma 8.25", "Label5")), 120, 2160, 3135, 255);
     GtkWidget* line = gtk_drawing_area_new();
     g_signal_connect(line, "draw", G_CALLBACK(DrawEtchedLine), nullptr);
     Put(fixed, line, 0, 2520, 5355, 30);
-    Put(fixed, Label("v1.0.0", "Trebuchet MS 8.25"), 4440, 1080, 495, 255);
-    Put(fixed, Label("qinghef", "Segoe UI 14.25"), 3600, 960, 690, 390);
+    Put(fixed, Clipped(Label("v1.0.0", "Trebuchet MS 8.25")), 4440, 1080, 495, 255);
+    Put(fixed, Clipped(Label("qinghef", "Segoe UI 14.25")), 3600, 960, 690, 390);
     GtkWidget* notice = Label(kNotice, "Tahoma 8.25", "lblDescription", true);
     GtkWidget* noticeBox = gtk_event_box_new();
     GdkRGBA grey{0xF0 / 255.0, 0xF0 / 255.0, 0xF0 / 255.0, 1};
@@ -96,7 +122,7 @@ void frmAbout::Show(GtkWindow* owner, const std::string& siteRoot) {
     gtk_widget_override_background_color(noticeBox, GTK_STATE_FLAG_NORMAL, &grey);
     G_GNUC_END_IGNORE_DEPRECATIONS
     gtk_container_add(GTK_CONTAINER(noticeBox), notice);
-    Put(fixed, noticeBox, 120, 2760, 2520, 495);
+    Put(fixed, Clipped(noticeBox), 120, 2760, 2520, 495);
 
     // 确定 is both the default and the cancel button: Enter and Esc close.
     g_signal_connect(ok, "clicked", G_CALLBACK(+[](GtkButton*, gpointer) { frmAbout::Unload(); }), nullptr);

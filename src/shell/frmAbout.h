@@ -17,5 +17,5 @@ public:
 
     static constexpr const char* kCaption = "关于";
     static constexpr const char* kNotice =
-        "青禾坊教育社区版权所有。本浏览器供社区会员免费使用，未经许可不得用于商业用途。";
+        "青禾坊教育社区版权所有，仅供社区会员免费使用。";
 };

@@ -29,7 +29,10 @@ void ApplyCss() {
                                         "#Picture1 { background-color: #ffffff; }"
                                         "#Text1 { border: none; box-shadow: none; background: #ffffff;"
                                         "  min-height: 0; padding: 0 2px; }"
-                                        "#Toolbar1 button { padding: 1px 4px; }",
+                                        "#Toolbar1 button { padding: 1px 4px; }"
+                                        // Push buttons keep their design height (25 pixels).
+                                        "button#Command1 { min-height: 0; padding-top: 0;"
+                                        "  padding-bottom: 0; }",
                                         -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -105,6 +108,7 @@ FrameHost::FrameHost(const std::string& caption) {
     gtk_entry_set_width_chars(GTK_ENTRY(text1_), 1);  // the layout gives it its width
     gtk_fixed_put(GTK_FIXED(picture1_), text1_, 17, 0);
     command1_ = gtk_button_new_with_label("跳转");
+    gtk_widget_set_name(command1_, "Command1");
     gtk_layout_put(GTK_LAYOUT(toolbar2_), command1_, 300, 6);
     gtk_widget_set_size_request(command1_, 73, 25);
 
