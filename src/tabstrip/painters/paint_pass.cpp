@@ -34,6 +34,16 @@ struct WindowDC {
     }
 };
 
+// Switches Bold on the control's font and gives the font to T. T only gets
+// it again when the weight differs from what it holds: every caption is drawn
+// in the same face, without a new platform font per tab.
+void TabFont(PassContext& x, bool bold) {
+    x.c.m_oFont->Bold(bold);
+    if (x.tabFontBold == (bold ? 1 : 0)) return;
+    x.T.Font(x.c.m_oFont);
+    x.tabFontBold = bold ? 1 : 0;
+}
+
 void Layout(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     const size_t n = c.m_colTabs.Count();
@@ -43,9 +53,8 @@ void Layout(PassContext& x, StyleLook& look) {
     for (size_t i = 1; i <= n; ++i) {
         c.m_sCaption = modSystem::GetTabCaption(c.m_colTabs.Item(i));
         const bool active = c.m_colTabs.Item(i) == x.active;
-        c.m_oFont->Bold(active);
         if (active) x.activeIndex = static_cast<int32_t>(i);
-        x.T.Font(c.m_oFont);
+        TabFont(x, active);
         RECT r{left, 3, 0, x.H - 2};
         r.right = r.left + x.T.TextWidth(c.m_sCaption) + 12;
         if (c.m_bDrawIcons) r.right += 20;
@@ -73,6 +82,8 @@ void AutoScroll(PassContext& x, StyleLook& look) {
 void Tabs(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     const RECT window{0, 0, x.W, x.Hw};
+    // A ColorChanged handler may have given the control another font.
+    x.tabFontBold = -1;
     for (size_t i = 1; i < c.m_aTabRect.size(); ++i) {
         RECT& r = c.m_aTabRect[i];
         RECT shifted = r, seen{};
@@ -81,8 +92,8 @@ void Tabs(PassContext& x, StyleLook& look) {
         const HWND hwnd = c.m_colTabs.Item(i);
         c.m_sCaption = modSystem::GetTabCaption(hwnd);
         const bool active = hwnd == x.active;
-        c.m_oFont->Bold(active);
-        look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour and font
+        TabFont(x, active);
+        look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour
         const double yc = (r.bottom - r.top) / 2.0 - x.T.TextHeight(c.m_sCaption) / 2.0 + r.top;
         int32_t y = static_cast<int32_t>(std::nearbyint(yc)) + look.CaptionShift(active);
         int32_t l = r.left + (c.m_bDrawIcons ? 20 : 0), rr = r.right, b = r.bottom;

@@ -23,6 +23,7 @@ struct PassContext {
     bool empty = false;  // no tabs in this pass
     CMemoryDC& S;
     CMemoryDC& T;
+    int tabFontBold = -1;  // weight of the font T was last given in this step: -1 none yet
 };
 
 class StyleLook {

@@ -73,7 +73,6 @@ public:
         const int32_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
         if (active) {
             T.ForeColor(c.m_lColorActiveText);
-            T.Font(c.m_oFont);
             T.FillRect(l, t, rr, b, c.m_lColorActiveTab);
             if (!style1_) {
                 T.DrawLine(l, t, l, b, c.m_lColorLight);
@@ -90,7 +89,6 @@ public:
             }
         } else {
             T.ForeColor(c.m_lColorInactiveText);
-            T.Font(c.m_oFont);
             T.DrawLine(rr, t + 2, rr, b - 2, c.m_lColorSeparator);
         }
     }

@@ -57,7 +57,6 @@ public:
         xsMDITabs& c = x.c;
         CMemoryDC& T = x.T;
         T.ForeColor(Sys(8));
-        T.Font(c.m_oFont);
         if (active) {
             r.left -= 2;  // stays widened for hit testing until the next layout
             r.right += 2;

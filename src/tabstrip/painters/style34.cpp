@@ -109,7 +109,6 @@ public:
         CMemoryDC& T = x.T;
         const int32_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
         T.ForeColor(Sys(8));
-        T.Font(c.m_oFont);
         const bool shapeA = i == 1 || active;
         POINT poly[5];
         if (shapeA) {
