@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,6 +122,9 @@ public:
             m_lColorInactiveText = 0, m_lColorLight = 0, m_lColorFrameOuter = 0,
             m_lColorFrameInner = 0, m_lColorFrameMiddle = 0, m_lColorGlyph = 0,
             m_lColorButtonLight = 0, m_lColorButtonDark = 0, m_lColorSeparator = 0;
+
+    // Caption sizes measured by the paint pass, by font description and text.
+    std::map<std::string, std::pair<int32_t, int32_t>> m_captionSizes;
 
     // The default tab icon, a 15 × 13 document glyph.
     std::shared_ptr<oleaut::Picture> picDefault;

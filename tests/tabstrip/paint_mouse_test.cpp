@@ -212,3 +212,15 @@ TEST_F(StripTest, PaintPassesLeakNothing) {
     EXPECT_EQ(LiveWndProcCount(), procs);
     EXPECT_EQ(LiveTimerCount(), timers);
 }
+
+TEST_F(StripTest, TheFirstPassInTheDefaultStyleMeasuresCaptions) {
+    // Loaded with style 4 and never painted with tabs: the tab-row surface
+    // has no size yet when the first page window arrives.
+    ASSERT_EQ(strip->Style(), 4);
+    const HWND a = NewPage("青禾坊 Community");
+    ASSERT_EQ(strip->m_colTabs.Count(), 1u);
+    ASSERT_EQ(Active(), a);
+    const RECT r = strip->m_aTabRect[1];
+    // The caption is the title's first ten UTF-16 units.
+    EXPECT_EQ(r.right - r.left, CaptionWidth(strip->Font(), true, u"青禾坊 Commun") + 32);
+}

@@ -44,9 +44,30 @@ void TabFont(PassContext& x, bool bold) {
     x.tabFontBold = bold ? 1 : 0;
 }
 
+// Width and height of a caption in the font T holds, which is the control's
+// font as TabFont left it. Measuring shapes the text each time while the same
+// captions come back on every pass, so the sizes are kept by font and text.
+std::pair<int32_t, int32_t> CaptionSize(PassContext& x, const std::u16string& caption) {
+    const StdFont& f = *x.c.m_oFont;
+    std::string key = f.Name();
+    key += '\n' + std::to_string(f.SizeTenThousandths()) + ',' + std::to_string(f.Weight()) + ',' +
+           std::to_string(f.Charset()) + (f.Italic() ? 'i' : '-') + (f.Underline() ? 'u' : '-') +
+           (f.Strikethrough() ? 's' : '-') + '\n';
+    key.append(reinterpret_cast<const char*>(caption.data()), caption.size() * sizeof(char16_t));
+    auto& cache = x.c.m_captionSizes;
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    const std::pair<int32_t, int32_t> size{x.T.TextWidth(caption), x.T.TextHeight(caption)};
+    if (cache.size() >= 512) cache.clear();  // titles change as pages load
+    cache.emplace(std::move(key), size);
+    return size;
+}
+
 void Layout(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     const size_t n = c.m_colTabs.Count();
+    // T must exist before it can take a font and measure: on the very first
+    // pass nothing may have sized it yet (sizes only ever grow, so this is free later).
+    x.T.Width(10);
     x.T.Height(x.H);
     c.m_aTabRect.assign(n + 1, RECT{});
     int32_t left = look.FirstTabLeft();
@@ -56,7 +77,7 @@ void Layout(PassContext& x, StyleLook& look) {
         if (active) x.activeIndex = static_cast<int32_t>(i);
         TabFont(x, active);
         RECT r{left, 3, 0, x.H - 2};
-        r.right = r.left + x.T.TextWidth(c.m_sCaption) + 12;
+        r.right = r.left + CaptionSize(x, c.m_sCaption).first + 12;
         if (c.m_bDrawIcons) r.right += 20;
         c.m_aTabRect[i] = r;
         left = r.right - look.Overlap();
@@ -94,7 +115,7 @@ void Tabs(PassContext& x, StyleLook& look) {
         const bool active = hwnd == x.active;
         TabFont(x, active);
         look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour
-        const double yc = (r.bottom - r.top) / 2.0 - x.T.TextHeight(c.m_sCaption) / 2.0 + r.top;
+        const double yc = (r.bottom - r.top) / 2.0 - CaptionSize(x, c.m_sCaption).second / 2.0 + r.top;
         int32_t y = static_cast<int32_t>(std::nearbyint(yc)) + look.CaptionShift(active);
         int32_t l = r.left + (c.m_bDrawIcons ? 20 : 0), rr = r.right, b = r.bottom;
         x.T.DrawText(c.m_sCaption, l, y, rr, b, 1);
