@@ -147,13 +147,18 @@ public:
         gdi32::SelectClipRgn(T.hDc(), rgn);
         RECT box{};
         gdi32::GetRgnBox(rgn, &box);
+        // The ramp runs over box.bottom rows from box.top (the bottom where the
+        // height goes), which sets the colours; the width only has to reach
+        // the box's right, since a vertical ramp is the same along each row
+        // and everything outside the region is clipped anyway.
+        const int32_t bw = box.right - box.left;
         if (neutral_) {
             if (active) T.FillRect(box.left, box.top, box.right, box.bottom, kWhite);
-            else T.DrawGradient(box.left, box.top, box.right, box.bottom, T.TranslateColor(Sys(15)), kWhite, 1);
+            else T.DrawGradient(box.left, box.top, bw, box.bottom, T.TranslateColor(Sys(15)), kWhite, 1);
         } else {
             const int32_t col = TabColor(x, static_cast<size_t>(i));
             const int32_t col2 = T.LightenColor(col, kWhite, 240);
-            T.DrawGradient(box.left, box.top, box.right, box.bottom, col, col2, 1);
+            T.DrawGradient(box.left, box.top, bw, box.bottom, col, col2, 1);
         }
         gdi32::SelectClipRgn(T.hDc(), 0);
         gdi32::DeleteObject(rgn);
@@ -171,11 +176,13 @@ public:
         // A flat button-face fill: the colour is translated first, since the
         // gradient takes plain RGB values (a raw system-colour reference
         // would come out nearly black).
+        // The ramp spans H-2 rows (the bottom in the height place); 47 columns
+        // reach the surface's right edge, all a vertical ramp can show.
         if (neutral_) {
             const int32_t face = x.S.TranslateColor(Sys(15));
-            x.S.DrawGradient(W - 47, 0, W, H - 2, face, face, 1);
+            x.S.DrawGradient(W - 47, 0, 47, H - 2, face, face, 1);
         }
-        else x.S.DrawGradient(W - 47, 0, W, H - 2, Shade(x), x.S.TranslateColor(Sys(15)), 1);
+        else x.S.DrawGradient(W - 47, 0, 47, H - 2, Shade(x), x.S.TranslateColor(Sys(15)), 1);
         x.S.DrawLine(W - 47, H - 3, W, H - 3, Sys(16));
     }
 
