@@ -173,3 +173,20 @@ TEST_F(StripTest, StyleFourEdgesAndTheWhiteActiveTab) {
     // button highlight while a page is active.
     EXPECT_EQ(Pixel(1, 100), Sys(COLOR_BTNHIGHLIGHT));
 }
+
+TEST_F(StripTest, StyleThreeKeepsEachPaletteColourInItsOwnChannels) {
+    // Palette entry 2 is (255, 219, 117): its light end mixes 255 with white's 255.
+    strip->Style(3);
+    NewPage("One");
+    const HWND two = NewPage("Two");
+    NewPage("Three");
+    SendMessageA(client, WM_MDIACTIVATE, two, 0);
+    ASSERT_EQ(strip->m_colTabColor.Item(2), 2);
+    const RECT r = strip->m_aTabRect[2];
+    for (int y = r.top + 4; y <= r.bottom - 3; ++y) {
+        const uint32_t p = Pixel(Band(r.left + 4), y);
+        EXPECT_EQ(p >> 16, 255u) << y;                // red stays full from top to bottom
+        EXPECT_GE((p >> 8) & 0xFF, 219u) << y;        // green between 219 and the light end
+        EXPECT_GE(p & 0xFF, 117u) << y;
+    }
+}

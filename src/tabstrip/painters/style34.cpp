@@ -1,5 +1,7 @@
 // Styles 3 and 4: index-card tabs with a slanted left side. Style 3 colours
 // each tab from the palette; style 4 is neutral, white tabs on button face.
+#include <algorithm>
+
 #include "platform/gdi/gdi32.h"
 #include "platform/user32.h"
 #include "tabstrip/painters/paint_pass.h"
@@ -11,6 +13,19 @@ namespace painters {
 namespace {
 
 constexpr int32_t kWhite = 0xFFFFFF;
+
+// LightenColor rounds half to even with the half inside the quotient, so two
+// channels of 255 mix to 256, which carries into the next channel when packed
+// (the yellow palette tab would turn green). Mix each channel on its own and
+// keep it within a byte. Both colours are plain RGB values.
+int32_t Mix(const CMemoryDC& dc, int32_t light, int32_t dark, int32_t amount) {
+    int32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+        const int32_t v = dc.LightenColor((light >> shift) & 0xFF, (dark >> shift) & 0xFF, amount);
+        out |= std::clamp(v, 0, 255) << shift;
+    }
+    return out;
+}
 constexpr int32_t kActiveEdge = 0xB99D7F;
 
 class SlantedLook : public StyleLook {
@@ -54,7 +69,7 @@ public:
     }
 
     int32_t Shade(PassContext& x) const {
-        return x.S.LightenColor(x.S.TranslateColor(Sys(15)), x.S.TranslateColor(Sys(5)), 205);
+        return Mix(x.S, x.S.TranslateColor(Sys(15)), x.S.TranslateColor(Sys(5)), 205);
     }
 
     void StripBackground(PassContext& x) override {
@@ -157,7 +172,7 @@ public:
             else T.DrawGradient(box.left, box.top, bw, box.bottom, T.TranslateColor(Sys(15)), kWhite, 1);
         } else {
             const int32_t col = TabColor(x, static_cast<size_t>(i));
-            const int32_t col2 = T.LightenColor(col, kWhite, 240);
+            const int32_t col2 = Mix(T, col, kWhite, 240);
             T.DrawGradient(box.left, box.top, bw, box.bottom, col, col2, 1);
         }
         gdi32::SelectClipRgn(T.hDc(), 0);
