@@ -10,17 +10,44 @@ using namespace user32;
 
 namespace painters {
 
+// The frame lines run the whole height and width of the client window on
+// every pass. Those that are straight are filled as one-pixel rectangles
+// (the same pixels: each segment stops before its end point), which is a row
+// fill instead of a pixel at a time; anything slanted still goes through a pen.
 void WindowLine(HDC hdc, CMemoryDC& colors, int32_t color, std::initializer_list<POINT> points) {
-    HPEN pen = gdi32::CreatePen(gdi32::PS_SOLID, 1, static_cast<COLORREF>(colors.TranslateColor(color)));
-    HGDIOBJ old = gdi32::SelectObject(hdc, pen);
-    bool first = true;
+    const COLORREF rgb = static_cast<COLORREF>(colors.TranslateColor(color));
+    HBRUSH brush = 0;
+    HPEN pen = 0;
+    HGDIOBJ oldPen = 0;
+    const POINT* prev = nullptr;
     for (const POINT& p : points) {
-        if (first) gdi32::MoveToEx(hdc, p.x, p.y, nullptr);
-        else gdi32::LineTo(hdc, p.x, p.y);
-        first = false;
+        if (prev && (prev->x == p.x || prev->y == p.y)) {
+            RECT r{};
+            if (prev->x == p.x && prev->y == p.y) {
+                prev = &p;
+                continue;
+            }
+            if (prev->x == p.x)
+                r = prev->y < p.y ? RECT{p.x, prev->y, p.x + 1, p.y} : RECT{p.x, p.y + 1, p.x + 1, prev->y + 1};
+            else
+                r = prev->x < p.x ? RECT{prev->x, p.y, p.x, p.y + 1} : RECT{p.x + 1, p.y, prev->x + 1, p.y + 1};
+            if (!brush) brush = gdi32::CreateSolidBrush(rgb);
+            gdi32::FillRect(hdc, &r, brush);
+        } else if (prev) {
+            if (!pen) {
+                pen = gdi32::CreatePen(gdi32::PS_SOLID, 1, rgb);
+                oldPen = gdi32::SelectObject(hdc, pen);
+            }
+            gdi32::MoveToEx(hdc, prev->x, prev->y, nullptr);
+            gdi32::LineTo(hdc, p.x, p.y);
+        }
+        prev = &p;
     }
-    gdi32::SelectObject(hdc, old);
-    gdi32::DeleteObject(pen);
+    if (pen) {
+        gdi32::SelectObject(hdc, oldPen);
+        gdi32::DeleteObject(pen);
+    }
+    if (brush) gdi32::DeleteObject(brush);
 }
 
 namespace {
