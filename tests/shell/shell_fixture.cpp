@@ -66,6 +66,17 @@ std::string StartXvfb() {
 }
 }  // namespace
 
+// The web engine's helper processes live as long as the test program and may
+// still be writing their cache while the folder goes: retry until it is gone.
+void RemoveTree(const std::string& dir) {
+    const std::string cmd = "rm -rf '" + dir + "' 2>/dev/null";
+    for (int i = 0; i < 50 && access(dir.c_str(), F_OK) == 0; ++i) {
+        if (std::system(cmd.c_str()) == 0 && access(dir.c_str(), F_OK) != 0) return;
+        usleep(100 * 1000);
+    }
+    if (access(dir.c_str(), F_OK) == 0) std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
 void DisplayEnvironment::SetUp() {
     g_display = StartXvfb();
     setenv("DISPLAY", g_display.c_str(), 1);
@@ -98,7 +109,7 @@ void DisplayEnvironment::TearDown() {
         kill(g_xvfb, SIGTERM);
         waitpid(g_xvfb, nullptr, 0);
     }
-    if (!g_tmp.empty()) std::system(("rm -rf " + g_tmp).c_str());
+    if (!g_tmp.empty()) RemoveTree(g_tmp);
 }
 
 static ::testing::Environment* const g_env =
