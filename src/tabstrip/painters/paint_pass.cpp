@@ -200,6 +200,19 @@ void Buttons(PassContext& x, StyleLook& look) {
 
 }  // namespace
 
+void SlotButtonsLook::ButtonFace(PassContext& x, const RECT& r, int32_t code) {
+    xsMDITabs& c = x.c;
+    if (c.m_lHotButton != code) return;
+    if (c.m_lPressedButton == code)
+        x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonDark, c.m_lColorButtonLight);
+    else
+        x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonLight, c.m_lColorButtonDark);
+}
+
+int32_t SlotButtonsLook::GlyphColor(PassContext& x) const { return x.c.m_lColorGlyph; }
+int32_t SlotButtonsLook::HollowColor(PassContext& x) const { return x.c.m_lColorBack; }
+void SlotButtonsLook::CloseGlyphColor(PassContext& x) { x.S.ForeColor(x.c.m_lColorGlyph); }
+
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     WindowDC wdc{hWnd, gdi32::GetWindowDC(hWnd)};
     if (!wdc.hdc) return;

@@ -53,6 +53,16 @@ public:
     virtual void Compose(PassContext&) = 0;
 };
 
+// The buttons of styles 0 to 2: glyphs in the colour slots, a raised frame
+// when hot and a sunken one when also pressed.
+class SlotButtonsLook : public StyleLook {
+public:
+    void ButtonFace(PassContext& x, const RECT& r, int32_t code) override;
+    int32_t GlyphColor(PassContext& x) const override;
+    int32_t HollowColor(PassContext& x) const override;
+    void CloseGlyphColor(PassContext& x) override;
+};
+
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
 
 // One pixel in a colour value: SetPixel takes plain RGB, so a system-colour

@@ -8,7 +8,7 @@ namespace painters {
 
 namespace {
 
-class Style01Look : public StyleLook {
+class Style01Look : public SlotButtonsLook {
 public:
     explicit Style01Look(bool style1) : style1_(style1) {}
 
@@ -104,19 +104,6 @@ public:
         x.S.DrawLine(W - 47, H - 3, W - 2, H - 3, c.m_lColorLight);
         x.S.FillRect(W - 2, 1, W - 1, H - 2, c.m_lColorFrameMiddle);
     }
-
-    void ButtonFace(PassContext& x, const RECT& r, int32_t code) override {
-        xsMDITabs& c = x.c;
-        if (c.m_lHotButton != code) return;
-        if (c.m_lPressedButton == code)
-            x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonDark, c.m_lColorButtonLight);
-        else
-            x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonLight, c.m_lColorButtonDark);
-    }
-
-    int32_t GlyphColor(PassContext& x) const override { return x.c.m_lColorGlyph; }
-    int32_t HollowColor(PassContext& x) const override { return x.c.m_lColorBack; }
-    void CloseGlyphColor(PassContext& x) override { x.S.ForeColor(x.c.m_lColorGlyph); }
 
     void Compose(PassContext& x) override {
         xsMDITabs& c = x.c;

@@ -9,7 +9,7 @@ namespace painters {
 
 namespace {
 
-class Style2Look : public StyleLook {
+class Style2Look : public SlotButtonsLook {
 public:
     int32_t FirstTabLeft() const override { return 2; }
     int32_t Overlap() const override { return 0; }
@@ -102,19 +102,6 @@ public:
         x.S.FillRect(x.W - 47, 1, x.W, x.H - 2, x.c.m_lColorBack);
         x.S.DrawLine(x.W - 47, x.H - 3, x.W, x.H - 3, Sys(20));
     }
-
-    void ButtonFace(PassContext& x, const RECT& r, int32_t code) override {
-        xsMDITabs& c = x.c;
-        if (c.m_lHotButton != code) return;
-        if (c.m_lPressedButton == code)
-            x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonDark, c.m_lColorButtonLight);
-        else
-            x.S.Draw3DRect(r.left, r.top, r.right, r.bottom, c.m_lColorButtonLight, c.m_lColorButtonDark);
-    }
-
-    int32_t GlyphColor(PassContext& x) const override { return x.c.m_lColorGlyph; }
-    int32_t HollowColor(PassContext& x) const override { return x.c.m_lColorBack; }
-    void CloseGlyphColor(PassContext& x) override { x.S.ForeColor(x.c.m_lColorGlyph); }
 
     void Compose(PassContext& x) override {
         if (x.empty) {
