@@ -35,6 +35,17 @@ void CMemoryDC::DrawGradient(int32_t x, int32_t y, int32_t Width, int32_t Height
     const int64_t bottom = std::min<int64_t>(int64_t{y} + Height, m_lHeight);
     if (left >= right || top >= bottom) return;
     const int32_t w = static_cast<int32_t>(right - left), h = static_cast<int32_t>(bottom - top);
+    gdi32::BITMAPINFO bmi;
+    bmi.bmiHeader.biHeight = h;
+    if (GradientDirection == 1) {
+        // Top to bottom: one colour per row, so one column stretched across.
+        std::vector<uint32_t> column(static_cast<size_t>(h));
+        for (int32_t k = 0; k < h; ++k) column[static_cast<size_t>(k)] = ramp[static_cast<size_t>((bottom - 1 - k) - y)];
+        bmi.bmiHeader.biWidth = 1;
+        gdi32::StretchDIBits(m_hDC, static_cast<int>(left), static_cast<int>(top), w, h, 0, 0, 1, h, column.data(), &bmi,
+                             gdi32::DIB_RGB_COLORS, gdi32::SRCCOPY);
+        return;
+    }
     std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     for (int32_t k = 0; k < h; ++k) {
         // Memory row k is the k-th row from the bottom of the visible part.
@@ -49,9 +60,7 @@ void CMemoryDC::DrawGradient(int32_t x, int32_t y, int32_t Width, int32_t Height
             default: break;  // stays black
         }
     }
-    gdi32::BITMAPINFO bmi;
     bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = h;
     gdi32::StretchDIBits(m_hDC, static_cast<int>(left), static_cast<int>(top), w, h, 0, 0, w, h, pixels.data(), &bmi,
                          gdi32::DIB_RGB_COLORS, gdi32::SRCCOPY);
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "gfx/CMemoryDC.h"
@@ -124,7 +125,7 @@ public:
             m_lColorButtonLight = 0, m_lColorButtonDark = 0, m_lColorSeparator = 0;
 
     // Caption sizes measured by the paint pass, by font description and text.
-    std::map<std::string, std::pair<int32_t, int32_t>> m_captionSizes;
+    std::unordered_map<std::string, std::pair<int32_t, int32_t>> m_captionSizes;
 
     // The default tab icon, a 15 × 13 document glyph.
     std::shared_ptr<oleaut::Picture> picDefault;

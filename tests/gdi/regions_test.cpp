@@ -1,6 +1,8 @@
 // Polygon region coverage and clipping.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "gdi/memory_canvas.h"
 
 using testgdi::MemoryCanvas;
@@ -115,5 +117,68 @@ TEST(Regions, EmptyAndInvalidPolygons) {
     EXPECT_EQ(gdi32::CreatePolygonRgn(line, 3, 7), 0u);
     EXPECT_EQ(gdi32::CreatePolygonRgn(nullptr, 3, gdi32::ALTERNATE), 0u);
 }
+
+// Each drawing call under a non-rectangular clip region sets exactly the
+// pixels it sets without one, limited to the region: the fast paths for
+// straight lines, stretched columns and one-to-one rows must keep to it.
+struct ClippedDrawing {
+    const char* name;
+    std::function<void(HDC)> draw;
+};
+
+class UnderRegion : public ::testing::TestWithParam<ClippedDrawing> {};
+
+TEST_P(UnderRegion, DrawsWhatItDrawsUnclippedInsideTheRegionOnly) {
+    constexpr COLORREF kPaper = RGB(255, 255, 255);
+    MemoryCanvas free(24, 16, kPaper), clipped(24, 16, kPaper);
+    POINT shape[] = {{2, 1}, {20, 3}, {14, 15}, {3, 12}};
+    HRGN rgn = gdi32::CreatePolygonRgn(shape, 4, gdi32::ALTERNATE);
+    gdi32::SelectClipRgn(clipped.dc, rgn);
+    GetParam().draw(free.dc);
+    GetParam().draw(clipped.dc);
+    gdi32::SelectClipRgn(clipped.dc, 0);  // reading a pixel outside the clip gives no colour
+    int inside = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const bool in = gdi32::PtInRegion(rgn, x, y);
+            EXPECT_EQ(clipped.At(x, y), in ? free.At(x, y) : kPaper) << x << "," << y;
+            if (in && free.At(x, y) != kPaper) ++inside;
+        }
+    EXPECT_GT(inside, 3) << "the drawing must reach into the region";
+    gdi32::DeleteObject(rgn);
+}
+
+void PenLine(HDC dc, POINT a, POINT b) {
+    HPEN pen = gdi32::CreatePen(gdi32::PS_SOLID, 1, RGB(200, 0, 0));
+    HGDIOBJ old = gdi32::SelectObject(dc, pen);
+    gdi32::MoveToEx(dc, a.x, a.y, nullptr);
+    gdi32::LineTo(dc, b.x, b.y);
+    gdi32::SelectObject(dc, old);
+    gdi32::DeleteObject(pen);
+}
+
+void Dib(HDC dc, int srcWidth) {
+    // Rows top to bottom: 16 shades; the second column (if any) is darker.
+    std::vector<uint32_t> bits(static_cast<size_t>(srcWidth) * 16);
+    for (int row = 0; row < 16; ++row)
+        for (int col = 0; col < srcWidth; ++col)
+            bits[static_cast<size_t>(15 - row) * srcWidth + col] = static_cast<uint32_t>((row * 15) << 8 | col * 90);
+    gdi32::BITMAPINFO bmi;
+    bmi.bmiHeader.biWidth = srcWidth;
+    bmi.bmiHeader.biHeight = 16;
+    gdi32::StretchDIBits(dc, 1, 0, srcWidth == 1 ? 22 : srcWidth, 16, 0, 0, srcWidth, 16, bits.data(), &bmi,
+                         gdi32::DIB_RGB_COLORS, gdi32::SRCCOPY);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drawing, UnderRegion,
+    ::testing::Values(ClippedDrawing{"rightward_line", [](HDC dc) { PenLine(dc, {0, 6}, {24, 6}); }},
+                      ClippedDrawing{"leftward_line", [](HDC dc) { PenLine(dc, {23, 9}, {-1, 9}); }},
+                      ClippedDrawing{"downward_line", [](HDC dc) { PenLine(dc, {8, -2}, {8, 18}); }},
+                      ClippedDrawing{"upward_line", [](HDC dc) { PenLine(dc, {15, 15}, {15, 0}); }},
+                      ClippedDrawing{"slanted_line", [](HDC dc) { PenLine(dc, {0, 0}, {23, 15}); }},
+                      ClippedDrawing{"stretched_column", [](HDC dc) { Dib(dc, 1); }},
+                      ClippedDrawing{"one_to_one_rows", [](HDC dc) { Dib(dc, 20); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -194,4 +194,51 @@ TEST(Text, OpaqueModeFillsTheTextCellWithTheBackgroundColor) {
     gdi32::DeleteObject(f);
 }
 
+// A caption is shaped once and then drawn from what was kept: drawn again
+// elsewhere it gives the same pixels moved, under a clip region the same
+// pixels inside the region, and another weight of the font is another run.
+TEST(Text, RepeatedCaptionDrawsTheSamePixelsMovedAndClipped) {
+    constexpr COLORREF kPaper = RGB(250, 240, 230);
+    const char16_t* caption = u"教学资料 Lesson 7";
+    auto draw = [&](MemoryCanvas& c, int x, int y, HRGN clip) {
+        HFONT f = MakeFont("Tahoma", -12);
+        HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+        gdi32::SetBkMode(c.dc, gdi32::TRANSPARENT);
+        gdi32::SetTextColor(c.dc, RGB(20, 60, 140));
+        if (clip) gdi32::SelectClipRgn(c.dc, clip);
+        RECT r{x, y, x + 200, y + 30};
+        gdi32::DrawTextW(c.dc, caption, -1, &r, gdi32::DT_NOPREFIX);
+        gdi32::SelectClipRgn(c.dc, 0);
+        gdi32::SelectObject(c.dc, old);
+        gdi32::DeleteObject(f);
+    };
+    MemoryCanvas first(160, 40, kPaper), moved(160, 40, kPaper), clipped(160, 40, kPaper);
+    draw(first, 3, 4, 0);
+    draw(moved, 11, 9, 0);
+    POINT wedge[] = {{0, 0}, {90, 0}, {40, 40}, {0, 40}};
+    HRGN rgn = gdi32::CreatePolygonRgn(wedge, 4, gdi32::ALTERNATE);
+    draw(clipped, 3, 4, rgn);
+    ASSERT_GT(first.Except(kPaper).size(), 40u);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const COLORREF ink = first.At(x, y);
+            if (x + 8 < 160 && y + 5 < 40) {
+                EXPECT_EQ(moved.At(x + 8, y + 5), ink) << x << "," << y;
+            }
+            EXPECT_EQ(clipped.At(x, y), gdi32::PtInRegion(rgn, x, y) ? ink : kPaper) << x << "," << y;
+        }
+    gdi32::DeleteObject(rgn);
+
+    MemoryCanvas c(10, 10);
+    SIZE normal, bold;
+    for (auto [weight, size] : {std::pair{gdi32::FW_NORMAL, &normal}, std::pair{gdi32::FW_BOLD, &bold}}) {
+        HFONT f = MakeFont("Tahoma", -12, weight);
+        HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+        gdi32::GetTextExtentPoint32W(c.dc, caption, 15, size);
+        gdi32::SelectObject(c.dc, old);
+        gdi32::DeleteObject(f);
+    }
+    EXPECT_GT(bold.cx, normal.cx);
+}
+
 }  // namespace

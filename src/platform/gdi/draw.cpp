@@ -120,8 +120,23 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     // DIB coordinates count rows from the bottom for a bottom-up DIB; the
     // picture's top row is the last memory row.
     int copied = 0;
-    if (destWidth == srcWidth && destHeight == srcHeight && code == 0xCC && !dc.region && !dc.mono) {
-        // One to one, the way gradients are drawn: whole clipped rows at once.
+    if (srcWidth == 1 && xSrc == 0 && destHeight == srcHeight && code == 0xCC) {
+        // One column stretched across: every row is a fill (vertical gradients).
+        for (int j = 0; j < destHeight; ++j) {
+            const int64_t sy = int64_t{ySrc} + j;
+            const int64_t dy = int64_t{yDest} + j + dc.oy;
+            if (sy < 0 || sy >= rows || dy < dc.clip.top || dy >= dc.clip.bottom) continue;
+            ++copied;
+            const int64_t memRow = bottomUp ? rows - 1 - sy : sy;
+            raster::Fill(dc, RECT{xDest, static_cast<LONG>(yDest + j), static_cast<LONG>(int64_t{xDest} + destWidth),
+                                  static_cast<LONG>(yDest + j + 1)},
+                         px[memRow * w] & 0x00FFFFFF);
+        }
+        return copied;
+    }
+    if (destWidth == srcWidth && destHeight == srcHeight && code == 0xCC) {
+        // One to one, the way gradients are drawn: whole clipped rows at once,
+        // pixel by pixel only where a clip region or a monochrome target asks.
         const int64_t x0 = std::max<int64_t>({int64_t{xDest} + dc.ox, dc.clip.left, int64_t{xDest} + dc.ox - xSrc});
         const int64_t x1 = std::min<int64_t>({int64_t{xDest} + dc.ox + destWidth, dc.clip.right,
                                               int64_t{xDest} + dc.ox - xSrc + w});
@@ -135,7 +150,12 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
             const int64_t sx0 = x0 - (int64_t{xDest} + dc.ox) + xSrc;
             uint32_t* out = &dc.At(static_cast<int>(x0), static_cast<int>(dy));
             const uint32_t* in = px + memRow * w + sx0;
-            for (int64_t i = 0; i < x1 - x0; ++i) out[i] = in[i] & 0x00FFFFFF;
+            if (!dc.region && !dc.mono) {
+                for (int64_t i = 0; i < x1 - x0; ++i) out[i] = in[i] & 0x00FFFFFF;
+                continue;
+            }
+            raster::ForVisible(dc, static_cast<int>(dy), static_cast<int>(x0), static_cast<int>(x1),
+                               [&](int x) { out[x - x0] = dc.Fit(in[x - x0] & 0x00FFFFFF); });
         }
         return copied;
     }

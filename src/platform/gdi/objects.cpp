@@ -16,6 +16,14 @@ namespace {
 
 struct Table {
     std::unordered_map<HGDIOBJ, Object> objects;
+    // The same few contexts, bitmaps and pens are looked up again and again
+    // while drawing: a small direct-mapped memo in front of the map. Nodes of
+    // the map never move, so an entry stays valid until its object is removed.
+    struct Memo {
+        HGDIOBJ h = 0;
+        Object* o = nullptr;
+    };
+    std::array<Memo, 64> memo{};
     // Handles are never reused in a run, and start well above the system
     // color numbers that FillRect accepts in place of a brush.
     HGDIOBJ next = 0x00010000;
@@ -30,8 +38,13 @@ Table& T() {
 }  // namespace
 
 Object* Find(HGDIOBJ h) {
-    auto it = T().objects.find(h);
-    return it == T().objects.end() ? nullptr : &it->second;
+    Table& t = T();
+    Table::Memo& m = t.memo[h % t.memo.size()];
+    if (m.h == h && h) return m.o;
+    auto it = t.objects.find(h);
+    if (it == t.objects.end()) return nullptr;
+    m = Table::Memo{h, &it->second};
+    return m.o;
 }
 
 HGDIOBJ Add(Payload data, bool stock) {
@@ -47,6 +60,8 @@ void Remove(HGDIOBJ h) {
     auto it = t.objects.find(h);
     if (it == t.objects.end()) return;
     if (!it->second.stock) --t.live[it->second.data.index()];
+    Table::Memo& m = t.memo[h % t.memo.size()];
+    if (m.h == h) m = Table::Memo{};
     t.objects.erase(it);
 }
 

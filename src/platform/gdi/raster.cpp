@@ -32,15 +32,20 @@ RECT ToDeviceClipped(const Canvas& c, int64_t l, int64_t t, int64_t r, int64_t b
 }  // namespace
 
 void Mask::Normalize() {
+    const int w = box.Width();
     RECT nb{box.right, box.bottom, box.left, box.top};
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x)
-            if (Contains(x, y)) {
-                nb.left = std::min<LONG>(nb.left, x);
-                nb.right = std::max<LONG>(nb.right, x + 1);
-                nb.top = std::min<LONG>(nb.top, y);
-                nb.bottom = std::max<LONG>(nb.bottom, y + 1);
-            }
+    for (int y = box.top; y < box.bottom && w > 0; ++y) {
+        const uint8_t* row = &bits[static_cast<size_t>(y - box.top) * w];
+        int first = 0;
+        while (first < w && !row[first]) ++first;
+        if (first == w) continue;
+        int last = w - 1;
+        while (!row[last]) --last;
+        nb.left = std::min<LONG>(nb.left, box.left + first);
+        nb.right = std::max<LONG>(nb.right, box.left + last + 1);
+        nb.top = std::min<LONG>(nb.top, y);
+        nb.bottom = y + 1;
+    }
     if (nb.left >= nb.right || nb.top >= nb.bottom) {
         box = RECT{};
         bits.clear();
@@ -49,10 +54,11 @@ void Mask::Normalize() {
     if (nb == box) return;
     Mask m;
     m.box = nb;
-    m.bits.resize(static_cast<size_t>(nb.Width()) * nb.Height());
+    const int nw = nb.Width();
+    m.bits.resize(static_cast<size_t>(nw) * nb.Height());
     for (int y = nb.top; y < nb.bottom; ++y)
-        for (int x = nb.left; x < nb.right; ++x)
-            m.bits[static_cast<size_t>(y - nb.top) * nb.Width() + (x - nb.left)] = Contains(x, y);
+        std::memcpy(&m.bits[static_cast<size_t>(y - nb.top) * nw],
+                    &bits[static_cast<size_t>(y - box.top) * w + (nb.left - box.left)], static_cast<size_t>(nw));
     *this = std::move(m);
 }
 
@@ -112,8 +118,10 @@ Mask PolygonMask(const POINT* pts, int count, bool winding) {
             if (!inside) continue;
             const int from = static_cast<int>(std::ceil(xs[j].x - 0.5));
             const int to = static_cast<int>(std::ceil(xs[j + 1].x - 0.5));
-            for (int x = std::max<int>(from, box.left); x < std::min<int>(to, box.right); ++x)
-                m.bits[static_cast<size_t>(y - box.top) * box.Width() + (x - box.left)] = 1;
+            const int l = std::max<int>(from, box.left), r = std::min<int>(to, box.right);
+            if (l < r)
+                std::memset(&m.bits[static_cast<size_t>(y - box.top) * box.Width() + (l - box.left)], 1,
+                            static_cast<size_t>(r - l));
         }
     }
     m.Normalize();
@@ -134,17 +142,20 @@ void Fill(Canvas& c, RECT r, uint32_t pixel) {
     RECT d = ToDeviceClipped(c, r.left, r.top, r.right, r.bottom);
     if (d.left >= d.right) return;
     pixel = c.Fit(pixel);
+    const int width = d.Width();
     for (int y = d.top; y < d.bottom; ++y) {
-        uint32_t* row = &c.At(d.left, y);
-        if (!c.region) {
+        uint32_t* row = &c.At(0, y);
+        if (c.region) {
+            ForVisible(c, y, d.left, d.right, [&](int x) { row[x] = pixel; });
+        } else if (width <= 8) {
+            // Frame lines and narrow columns: a call per row would cost more.
+            for (int x = d.left; x < d.right; ++x) row[x] = pixel;
+        } else {
             // The C library's wide memset is vectorized for the machine it
             // runs on; a plain loop compiled for the baseline CPU is not.
             static_assert(sizeof(wchar_t) == sizeof(uint32_t));
-            std::wmemset(reinterpret_cast<wchar_t*>(row), static_cast<wchar_t>(pixel), static_cast<size_t>(d.Width()));
-            continue;
+            std::wmemset(reinterpret_cast<wchar_t*>(row + d.left), static_cast<wchar_t>(pixel), static_cast<size_t>(width));
         }
-        for (int x = d.left; x < d.right; ++x)
-            if (c.region->Contains(x, y)) row[x - d.left] = pixel;
     }
 }
 
@@ -155,6 +166,33 @@ void Plot(Canvas& c, int x, int y, uint32_t pixel) {
     c.At(static_cast<int>(dx), static_cast<int>(dy)) = c.Fit(pixel);
 }
 
+namespace {
+
+// A straight run of pixels from (x, y) in the direction (sx, sy), n long, all
+// in 32-bit range: clipped once to the clip rectangle, then stored directly.
+void Run(Canvas& c, int64_t x, int64_t y, int sx, int sy, int64_t n, uint32_t pixel) {
+    x += c.ox;
+    y += c.oy;
+    // The run as a half-open device rectangle one pixel thick.
+    int64_t l = x, t = y, r = x + 1, b = y + 1;
+    if (sx > 0) r = x + n;
+    if (sx < 0) l = x - n + 1;
+    if (sy > 0) b = y + n;
+    if (sy < 0) t = y - n + 1;
+    l = std::max<int64_t>(l, c.clip.left);
+    t = std::max<int64_t>(t, c.clip.top);
+    r = std::min<int64_t>(r, c.clip.right);
+    b = std::min<int64_t>(b, c.clip.bottom);
+    if (l >= r || t >= b) return;
+    pixel = c.Fit(pixel);
+    for (int yy = static_cast<int>(t); yy < b; ++yy) {
+        uint32_t* row = &c.At(0, yy);
+        ForVisible(c, yy, static_cast<int>(l), static_cast<int>(r), [&](int x) { row[x] = pixel; });
+    }
+}
+
+}  // namespace
+
 void Line(Canvas& c, int x0, int y0, int x1, int y1, uint32_t pixel) {
     const int64_t dx = int64_t{x1} - x0, dy = int64_t{y1} - y0;
     const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
@@ -163,6 +201,11 @@ void Line(Canvas& c, int x0, int y0, int x1, int y1, uint32_t pixel) {
     if (major == 0) return;
     const int sMajor = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int sMinor = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    if (minor == 0) {
+        // Horizontal and vertical lines, the most common by far.
+        Run(c, x0, y0, xMajor ? sMajor : 0, xMajor ? 0 : sMajor, major, pixel);
+        return;
+    }
     // Steps outside the clip cannot become visible again along a straight
     // line once left, but a line can start outside; skipping is cheap enough
     // for the strip's short lines.

@@ -70,6 +70,24 @@ struct Canvas {
     uint32_t Fit(uint32_t pixel) const { return mono ? MonoPixel(pixel) : pixel; }
 };
 
+// Calls f(x) for each device x in [l, r) of device row y that the canvas's
+// region lets through (all of them without a region). The span must already
+// lie inside the clip rectangle.
+template <typename F>
+inline void ForVisible(const Canvas& c, int y, int l, int r, F&& f) {
+    if (!c.region) {
+        for (int x = l; x < r; ++x) f(x);
+        return;
+    }
+    const Mask& m = *c.region;
+    if (y < m.box.top || y >= m.box.bottom) return;
+    const int from = l > m.box.left ? l : static_cast<int>(m.box.left);
+    const int to = r < m.box.right ? r : static_cast<int>(m.box.right);
+    const uint8_t* bits = m.bits.data() + static_cast<size_t>(y - m.box.top) * static_cast<size_t>(m.box.Width());
+    for (int x = from; x < to; ++x)
+        if (bits[x - m.box.left]) f(x);
+}
+
 // Logical coordinates; right column and bottom row excluded.
 void Fill(Canvas& c, RECT r, uint32_t pixel);
 void Plot(Canvas& c, int x, int y, uint32_t pixel);

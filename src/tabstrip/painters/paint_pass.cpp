@@ -69,23 +69,31 @@ void TabFont(PassContext& x, bool bold) {
     if (x.tabFontBold == (bold ? 1 : 0)) return;
     x.T.Font(x.c.m_oFont);
     x.tabFontBold = bold ? 1 : 0;
+    const StdFont& f = *x.c.m_oFont;
+    std::string& k = x.fontKey;
+    k = f.Name();
+    for (int64_t n : {int64_t{f.SizeTenThousandths()}, int64_t{f.Weight()}, int64_t{f.Charset()}}) {
+        k += '\n';
+        k += std::to_string(n);
+    }
+    k += f.Italic() ? 'i' : '-';
+    k += f.Underline() ? 'u' : '-';
+    k += f.Strikethrough() ? 's' : '-';
+    k += '\n';
 }
 
 // Width and height of a caption in the font T holds, which is the control's
 // font as TabFont left it. Measuring shapes the text each time while the same
 // captions come back on every pass, so the sizes are kept by font and text.
 std::pair<int32_t, int32_t> CaptionSize(PassContext& x, const std::u16string& caption) {
-    const StdFont& f = *x.c.m_oFont;
-    std::string key = f.Name();
-    key += '\n' + std::to_string(f.SizeTenThousandths()) + ',' + std::to_string(f.Weight()) + ',' +
-           std::to_string(f.Charset()) + (f.Italic() ? 'i' : '-') + (f.Underline() ? 'u' : '-') +
-           (f.Strikethrough() ? 's' : '-') + '\n';
+    std::string& key = x.sizeKey;
+    key.assign(x.fontKey);
     key.append(reinterpret_cast<const char*>(caption.data()), caption.size() * sizeof(char16_t));
     auto& cache = x.c.m_captionSizes;
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     const std::pair<int32_t, int32_t> size{x.T.TextWidth(caption), x.T.TextHeight(caption)};
     if (cache.size() >= 512) cache.clear();  // titles change as pages load
-    cache.emplace(std::move(key), size);
+    cache.emplace(key, size);
     return size;
 }
 

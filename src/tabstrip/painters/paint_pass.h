@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gfx/CMemoryDC.h"
 #include "platform/wintypes.h"
@@ -24,6 +25,8 @@ struct PassContext {
     CMemoryDC& S;
     CMemoryDC& T;
     int tabFontBold = -1;  // weight of the font T was last given in this step: -1 none yet
+    std::string fontKey{};  // the font T holds, as the first part of a caption-size key
+    std::string sizeKey{};  // scratch for the key
 };
 
 class StyleLook {
