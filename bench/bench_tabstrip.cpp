@@ -60,6 +60,17 @@ void BM_PaintPass(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintPass)->Arg(0)->Arg(4)->Unit(benchmark::kMicrosecond);
 
+// The same pass when the tab row has to be drawn again every time (as after
+// a click on another tab or a new title), not taken from the previous pass.
+void BM_PaintPassRowRedrawn(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        scene.strip->m_tabRowMemo.key.clear();
+        scene.strip->DrawTabs(scene.client);
+    }
+}
+BENCHMARK(BM_PaintPassRowRedrawn)->Arg(0)->Arg(4)->Unit(benchmark::kMicrosecond);
+
 void BM_MemcpyBand(benchmark::State& state) {
     std::vector<uint32_t> a(1920 * 25, 1), b(1920 * 25);
     for (auto _ : state) {

@@ -124,6 +124,14 @@ public:
             m_lColorFrameInner = 0, m_lColorFrameMiddle = 0, m_lColorGlyph = 0,
             m_lColorButtonLight = 0, m_lColorButtonDark = 0, m_lColorSeparator = 0;
 
+    // The row the tab surface holds: its key, and the rectangles and last
+    // caption the pass that drew it left behind.
+    struct TabRowMemo {
+        std::string key;
+        std::vector<RECT> rects;
+        std::u16string caption;
+    } m_tabRowMemo;
+
     // Caption sizes measured by the paint pass, by font description and text.
     std::unordered_map<std::string, std::pair<int32_t, int32_t>> m_captionSizes;
 

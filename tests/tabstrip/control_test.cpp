@@ -78,7 +78,7 @@ TEST_F(StripTest, ColourSlotsFollowTheStyle) {
 
 TEST_F(StripTest, TheTabListKeepsTheUsersOrderAndRotatesColours) {
     std::vector<HWND> pages;
-    for (int i = 0; i < 9; ++i) pages.push_back(NewPage("p" + std::to_string(i)));
+    for (int i = 0; i < 9; ++i) pages.push_back(NewPage(std::string("p").append(std::to_string(i))));
     strip->RefreshTabList();
     ASSERT_EQ(strip->m_colTabs.Count(), 9u);
     EXPECT_EQ(strip->m_colTabColor.Item(9), 1);  // the ninth tab ever

@@ -131,7 +131,7 @@ TEST_F(StripTest, TheCloseButtonSwitchesRedrawOffOnlyWithMoreThanOneTab) {
     } cases[] = {{2, {FALSE, TRUE}}, {1, {}}};
     for (const auto& c : cases) {
         for (HWND h : GetChildren(client)) DestroyWindow(h);
-        for (int i = 0; i < c.pages; ++i) NewPage("p" + std::to_string(i));
+        for (int i = 0; i < c.pages; ++i) NewPage(std::string("p").append(std::to_string(i)));
         strip->DrawTabs(client);
         const HWND active = Active();
         redraws.clear();

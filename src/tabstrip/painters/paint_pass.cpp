@@ -105,9 +105,11 @@ void Layout(PassContext& x, StyleLook& look) {
     x.T.Width(10);
     x.T.Height(x.H);
     c.m_aTabRect.assign(n + 1, RECT{});
+    x.captions.assign(n + 1, std::u16string());
     int32_t left = look.FirstTabLeft();
     for (size_t i = 1; i <= n; ++i) {
         c.m_sCaption = modSystem::GetTabCaption(c.m_colTabs.Item(i));
+        x.captions[i] = c.m_sCaption;
         const bool active = c.m_colTabs.Item(i) == x.active;
         if (active) x.activeIndex = static_cast<int32_t>(i);
         TabFont(x, active);
@@ -146,7 +148,7 @@ void Tabs(PassContext& x, StyleLook& look) {
         OffsetRect(&shifted, -c.m_lScrollX, 0);
         if (!IntersectRect(&seen, &shifted, &window)) continue;
         const HWND hwnd = c.m_colTabs.Item(i);
-        c.m_sCaption = modSystem::GetTabCaption(hwnd);
+        c.m_sCaption = x.captions[i];
         const bool active = hwnd == x.active;
         TabFont(x, active);
         look.Tab(x, static_cast<int32_t>(i), r, active);  // sets the caption colour
@@ -159,6 +161,28 @@ void Tabs(PassContext& x, StyleLook& look) {
             if (icon) x.T.DrawPicture(icon, r.left + 5, r.top + 3, 16, 16);
         }
     }
+}
+
+// The tab row, drawn only when its key differs from the row the tab surface
+// holds; otherwise the pass takes back what drawing it left behind (a style
+// may widen a stored rectangle, and the caption last drawn stays current).
+void TabRow(PassContext& x, StyleLook& look) {
+    xsMDITabs& c = x.c;
+    auto& memo = c.m_tabRowMemo;
+    const std::vector<RECT> laidOut = c.m_aTabRect;
+    std::string key;
+    TabRowKey(x, laidOut, key);
+    if (!memo.key.empty() && key == memo.key) {
+        c.m_aTabRect = memo.rects;
+        c.m_sCaption = memo.caption;
+        return;
+    }
+    look.TabRow(x);
+    Tabs(x, look);
+    // Keyed again after drawing, so that a surface the row had to resize counts.
+    TabRowKey(x, laidOut, memo.key);
+    memo.rects = c.m_aTabRect;
+    memo.caption = c.m_sCaption;
 }
 
 // Right to left, each button's rectangle stored just before it is drawn: the
@@ -241,6 +265,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     look.StripBackground(x);
     if (c.m_colTabs.Count() == 0) {
         x.empty = true;
+        c.m_tabRowMemo.key.clear();  // the empty strip draws on the tab surface
         look.EmptyStrip(x);
         c.m_hWndLastActive = 0;
         look.Compose(x);
@@ -248,8 +273,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     }
     Layout(x, look);
     AutoScroll(x, look);
-    look.TabRow(x);
-    Tabs(x, look);
+    TabRow(x, look);
     look.ButtonArea(x);
     Buttons(x, look);
     look.BeforeCompose(x);

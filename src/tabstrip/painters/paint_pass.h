@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gfx/CMemoryDC.h"
 #include "platform/wintypes.h"
@@ -27,6 +28,7 @@ struct PassContext {
     int tabFontBold = -1;  // weight of the font T was last given in this step: -1 none yet
     std::string fontKey{};  // the font T holds, as the first part of a caption-size key
     std::string sizeKey{};  // scratch for the key
+    std::vector<std::u16string> captions{};  // of tabs 1..n, as laid out (index 0 unused)
 };
 
 class StyleLook {
@@ -67,6 +69,10 @@ public:
 };
 
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
+
+// Everything the tab row's pixels depend on, as bytes: equal keys, equal rows.
+// rects are the tabs' rectangles as laid out, before any style widened one.
+void TabRowKey(PassContext& x, const std::vector<RECT>& rects, std::string& key);
 
 // One pixel in a colour value: SetPixel takes plain RGB, so a system-colour
 // reference is translated first.
