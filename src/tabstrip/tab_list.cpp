@@ -2,6 +2,7 @@
 // works on it without drawing: moving, scrolling and hit testing.
 #include <cmath>
 #include <cstring>
+#include <unordered_set>
 
 #include "platform/gdi/gdi32.h"
 #include "platform/user32.h"
@@ -42,16 +43,21 @@ void xsMDITabs::AddFoundWindow(HWND hWnd) { m_colFound.Add(KeyOf(hWnd), hWnd); }
 void xsMDITabs::RefreshTabList() {
     m_colFound.Clear();
     EnumChildWindows(m_hWndClient, &modSystem::EnumMDIChildProc, reinterpret_cast<LPARAM>(this));
+    // Every pass runs this: the keys are looked up in sets rather than by
+    // walking the lists once per window.
+    std::unordered_set<std::string> tabKeys, foundKeys;
+    for (size_t i = 1; i <= m_colTabs.Count(); ++i) tabKeys.insert(m_colTabs.Key(i));
     for (size_t i = 1; i <= m_colFound.Count(); ++i) {
         const std::string& key = m_colFound.Key(i);
-        if (!KeyExists(m_colTabs, key)) {
+        foundKeys.insert(key);
+        if (tabKeys.insert(key).second) {
             m_colTabs.Add(key, m_colFound.Item(i));
             if (++m_lLastColor > 8) m_lLastColor = 1;
             m_colTabColor.Add(key, m_lLastColor);
         }
     }
     for (size_t i = m_colTabs.Count(); i >= 1; --i) {
-        if (!KeyExists(m_colFound, m_colTabs.Key(i))) {
+        if (!foundKeys.count(m_colTabs.Key(i))) {
             m_colTabs.Remove(i);
             m_colTabColor.Remove(i);
         }

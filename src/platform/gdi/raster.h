@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/wintypes.h"
@@ -70,24 +71,54 @@ struct Canvas {
     uint32_t Fit(uint32_t pixel) const { return mono ? MonoPixel(pixel) : pixel; }
 };
 
-// Calls f(x) for each device x in [l, r) of device row y that the canvas's
-// region lets through (all of them without a region). The span must already
-// lie inside the clip rectangle.
+// The first index from x on (at most to) whose byte is zero when set, or
+// nonzero when not: eight bytes at a time while a whole word qualifies.
+inline int SkipBytes(const uint8_t* bytes, int x, int to, bool set) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    for (; x + 8 <= to; x += 8) {
+        uint64_t w;
+        std::memcpy(&w, bytes + x, sizeof w);
+        const bool stop = set ? ((w - kOnes) & ~w & kHighs) != 0 : w != 0;
+        if (stop) break;
+    }
+    while (x < to && (bytes[x] != 0) == set) ++x;
+    return x;
+}
+
+// Calls f(from, to) for each run [from, to) of device row y within [l, r)
+// that the canvas's region lets through (the whole span without a region).
+// The span must already lie inside the clip rectangle.
 template <typename F>
-inline void ForVisible(const Canvas& c, int y, int l, int r, F&& f) {
+inline void ForVisibleRuns(const Canvas& c, int y, int l, int r, F&& f) {
     if (!c.region) {
-        for (int x = l; x < r; ++x) f(x);
+        if (l < r) f(l, r);
         return;
     }
     const Mask& m = *c.region;
     if (y < m.box.top || y >= m.box.bottom) return;
-    const int from = l > m.box.left ? l : static_cast<int>(m.box.left);
+    const int left = static_cast<int>(m.box.left);
+    const int from = l > left ? l : left;
     const int to = r < m.box.right ? r : static_cast<int>(m.box.right);
-    const uint8_t* bits = m.bits.data() + static_cast<size_t>(y - m.box.top) * static_cast<size_t>(m.box.Width());
-    for (int x = from; x < to; ++x)
-        if (bits[x - m.box.left]) f(x);
+    const uint8_t* bits = m.bits.data() + static_cast<size_t>(y - m.box.top) * static_cast<size_t>(m.box.Width()) - left;
+    for (int x = from; x < to;) {
+        x = SkipBytes(bits, x, to, false);
+        const int start = x;
+        x = SkipBytes(bits, x, to, true);
+        if (start < x) f(start, x);
+    }
 }
 
+// Calls f(x) for each device x in [l, r) of device row y that the region
+// lets through.
+template <typename F>
+inline void ForVisible(const Canvas& c, int y, int l, int r, F&& f) {
+    ForVisibleRuns(c, y, l, r, [&](int from, int to) {
+        for (int x = from; x < to; ++x) f(x);
+    });
+}
+
+// n pixels from out set to pixel.
+void FillRun(uint32_t* out, int n, uint32_t pixel);
 // Logical coordinates; right column and bottom row excluded.
 void Fill(Canvas& c, RECT r, uint32_t pixel);
 void Plot(Canvas& c, int x, int y, uint32_t pixel);

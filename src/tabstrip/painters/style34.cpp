@@ -112,8 +112,9 @@ public:
         T.Width(x.c.m_aTabRect.back().right + 10);
         T.Cls(Sys(15));
         const int32_t tw = T.Width();
-        if (neutral_) T.FillRect(0, 0, tw, H - 3, Sys(15));
-        else T.DrawGradient(0, 0, tw, H - 3, Shade(x), T.TranslateColor(Sys(15)), 1);
+        // The neutral look's flat fill is the button face the surface was
+        // just cleared to: filling it again would change no pixel.
+        if (!neutral_) T.DrawGradient(0, 0, tw, H - 3, Shade(x), T.TranslateColor(Sys(15)), 1);
         T.DrawLine(0, H - 3, tw, H - 3, Sys(16));
         T.DrawLine(0, H - 2, tw, H - 2, x.A);
         T.DrawLine(0, H - 1, tw, H - 1, Sys(16));
