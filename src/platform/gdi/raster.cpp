@@ -31,6 +31,18 @@ RECT ToDeviceClipped(const Canvas& c, int64_t l, int64_t t, int64_t r, int64_t b
 
 }  // namespace
 
+void FillRun(uint32_t* out, int n, uint32_t pixel) {
+    if (n <= 8) {
+        // Frame lines and narrow columns: a call per row would cost more.
+        for (int i = 0; i < n; ++i) out[i] = pixel;
+        return;
+    }
+    // The C library's wide memset is vectorized for the machine it runs on;
+    // a plain loop compiled for the baseline CPU is not.
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+    std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(pixel), static_cast<size_t>(n));
+}
+
 void Mask::Normalize() {
     const int w = box.Width();
     RECT nb{box.right, box.bottom, box.left, box.top};
@@ -142,20 +154,9 @@ void Fill(Canvas& c, RECT r, uint32_t pixel) {
     RECT d = ToDeviceClipped(c, r.left, r.top, r.right, r.bottom);
     if (d.left >= d.right) return;
     pixel = c.Fit(pixel);
-    const int width = d.Width();
     for (int y = d.top; y < d.bottom; ++y) {
         uint32_t* row = &c.At(0, y);
-        if (c.region) {
-            ForVisible(c, y, d.left, d.right, [&](int x) { row[x] = pixel; });
-        } else if (width <= 8) {
-            // Frame lines and narrow columns: a call per row would cost more.
-            for (int x = d.left; x < d.right; ++x) row[x] = pixel;
-        } else {
-            // The C library's wide memset is vectorized for the machine it
-            // runs on; a plain loop compiled for the baseline CPU is not.
-            static_assert(sizeof(wchar_t) == sizeof(uint32_t));
-            std::wmemset(reinterpret_cast<wchar_t*>(row + d.left), static_cast<wchar_t>(pixel), static_cast<size_t>(width));
-        }
+        ForVisibleRuns(c, y, d.left, d.right, [&](int from, int to) { FillRun(row + from, to - from, pixel); });
     }
 }
 
@@ -187,7 +188,8 @@ void Run(Canvas& c, int64_t x, int64_t y, int sx, int sy, int64_t n, uint32_t pi
     pixel = c.Fit(pixel);
     for (int yy = static_cast<int>(t); yy < b; ++yy) {
         uint32_t* row = &c.At(0, yy);
-        ForVisible(c, yy, static_cast<int>(l), static_cast<int>(r), [&](int x) { row[x] = pixel; });
+        ForVisibleRuns(c, yy, static_cast<int>(l), static_cast<int>(r),
+                       [&](int from, int to) { FillRun(row + from, to - from, pixel); });
     }
 }
 
