@@ -177,10 +177,13 @@ void TabRow(PassContext& x, StyleLook& look) {
         c.m_sCaption = memo.caption;
         return;
     }
+    const HDC surface = x.T.hDc();
+    const int32_t w = x.T.Width(), h = x.T.Height();
     look.TabRow(x);
     Tabs(x, look);
-    // Keyed again after drawing, so that a surface the row had to resize counts.
-    TabRowKey(x, laidOut, memo.key);
+    // A surface the row had to resize or make anew is part of what it holds.
+    if (surface == x.T.hDc() && w == x.T.Width() && h == x.T.Height()) memo.key = std::move(key);
+    else TabRowKey(x, laidOut, memo.key);
     memo.rects = c.m_aTabRect;
     memo.caption = c.m_sCaption;
 }
