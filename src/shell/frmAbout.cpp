@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/gtk/clip_box.h"
 #include "platform/user32.h"
 
 namespace {
@@ -24,21 +25,6 @@ GtkWidget* Label(const char* text, const char* font, const char* name = nullptr,
     return l;
 }
 
-// A label shows only what fits its rectangle, as the platform's labels do;
-// a substitute font wider than the design's never spills onto a neighbour.
-GtkWidget* Clipped(GtkWidget* w) {
-    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_EXTERNAL, GTK_POLICY_EXTERNAL);
-    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_NONE);
-    gtk_container_add(GTK_CONTAINER(sw), w);
-    if (GtkWidget* vp = gtk_bin_get_child(GTK_BIN(sw)); vp && GTK_IS_VIEWPORT(vp))
-        gtk_viewport_set_shadow_type(GTK_VIEWPORT(vp), GTK_SHADOW_NONE);
-    g_signal_connect(sw, "scroll-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer) -> gboolean {
-                         return TRUE;
-                     }),
-                     nullptr);
-    return sw;
-}
 
 void Put(GtkWidget* fixed, GtkWidget* w, int left, int top, int width, int height) {
     gtk_widget_set_size_request(w, width / kTwips, height / kTwips);
@@ -107,14 +93,14 @@ void frmAbout::Show(GtkWindow* owner, const std::string& siteRoot) {
         pango_attr_list_unref(attrs);
     }
     Put(fixed, ok, 3360, 2760, 1215, 375);
-    Put(fixed, Clipped(Label("青禾坊教育社区浏览器 设计开发：远山", "宋体 9")), 120, 120, 4935, 255);
+    Put(fixed, gtkui::ClipBox(Label("青禾坊教育社区浏览器 设计开发：远山", "宋体 9"), false), 120, 120, 4935, 255);
     Put(fixed, gtk_image_new_from_resource("/cn/qinghefang/browser/art/logo.png"), 120, 480, 3435, 1350);
-    Put(fixed, Clipped(Label(siteRoot.c_str(), "Tahoma 8.25", "Label5")), 120, 2160, 3135, 255);
+    Put(fixed, gtkui::ClipBox(Label(siteRoot.c_str(), "Tahoma 8.25", "Label5"), false), 120, 2160, 3135, 255);
     GtkWidget* line = gtk_drawing_area_new();
     g_signal_connect(line, "draw", G_CALLBACK(DrawEtchedLine), nullptr);
     Put(fixed, line, 0, 2520, 5355, 30);
-    Put(fixed, Clipped(Label("v1.0.0", "Trebuchet MS 8.25")), 4440, 1080, 495, 255);
-    Put(fixed, Clipped(Label("qinghef", "Segoe UI 14.25")), 3600, 960, 690, 390);
+    Put(fixed, gtkui::ClipBox(Label("v1.0.0", "Trebuchet MS 8.25"), false), 4440, 1080, 495, 255);
+    Put(fixed, gtkui::ClipBox(Label("qinghef", "Segoe UI 14.25"), false), 3600, 960, 690, 390);
     GtkWidget* notice = Label(kNotice, "Tahoma 8.25", "lblDescription", true);
     GtkWidget* noticeBox = gtk_event_box_new();
     GdkRGBA grey{0xF0 / 255.0, 0xF0 / 255.0, 0xF0 / 255.0, 1};
@@ -122,7 +108,7 @@ void frmAbout::Show(GtkWindow* owner, const std::string& siteRoot) {
     gtk_widget_override_background_color(noticeBox, GTK_STATE_FLAG_NORMAL, &grey);
     G_GNUC_END_IGNORE_DEPRECATIONS
     gtk_container_add(GTK_CONTAINER(noticeBox), notice);
-    Put(fixed, Clipped(noticeBox), 120, 2760, 2520, 495);
+    Put(fixed, gtkui::ClipBox(noticeBox, false), 120, 2760, 2520, 495);
 
     // 确定 is both the default and the cancel button: Enter and Esc close.
     g_signal_connect(ok, "clicked", G_CALLBACK(+[](GtkButton*, gpointer) { frmAbout::Unload(); }), nullptr);

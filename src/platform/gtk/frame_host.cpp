@@ -1,5 +1,6 @@
 #include "platform/gtk/frame_host.h"
 
+#include "platform/gtk/clip_box.h"
 #include "platform/gtk/gtk_backend.h"
 #include "platform/user32.h"
 
@@ -41,22 +42,6 @@ void ApplyCss() {
     }();
     (void)done;
 }
-// A bar wider than the frame is cut off at the frame's right edge, as the
-// platform's bars are, instead of holding the frame at the bar's width.
-GtkWidget* ClippedAcross(GtkWidget* bar) {
-    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
-    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_NONE);
-    gtk_container_add(GTK_CONTAINER(sw), bar);
-    if (GtkWidget* vp = gtk_bin_get_child(GTK_BIN(sw)); vp && GTK_IS_VIEWPORT(vp))
-        gtk_viewport_set_shadow_type(GTK_VIEWPORT(vp), GTK_SHADOW_NONE);
-    // The wheel never shifts a bar sideways.
-    g_signal_connect(sw, "scroll-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer) -> gboolean {
-                         return TRUE;
-                     }),
-                     nullptr);
-    return sw;
-}
 }  // namespace
 
 FrameHost::FrameHost(const std::string& caption) {
@@ -81,12 +66,12 @@ FrameHost::FrameHost(const std::string& caption) {
     gtk_container_add(GTK_CONTAINER(window_), box);
 
     menubar_ = gtk_menu_bar_new();
-    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(menubar_), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClipBox(menubar_, true), FALSE, FALSE, 0);
 
     toolbar1_ = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     gtk_widget_set_name(toolbar1_, "Toolbar1");
     gtk_widget_set_size_request(toolbar1_, -1, 45);
-    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(toolbar1_), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClipBox(toolbar1_, true), FALSE, FALSE, 0);
 
     // The address bar: a white strip with the page icon and the address box,
     // and the go button at the right; the frame lays them out on resize. A
@@ -143,7 +128,7 @@ FrameHost::FrameHost(const std::string& caption) {
     gtk_label_set_ellipsize(GTK_LABEL(status_), PANGO_ELLIPSIZE_END);
     gtk_box_pack_start(GTK_BOX(bar), status_, TRUE, TRUE, 4);
     gtk_box_pack_end(GTK_BOX(bar), gtk_label_new("设计开发：远山"), FALSE, FALSE, 6);
-    gtk_box_pack_start(GTK_BOX(box), ClippedAcross(bar), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), ClipBox(bar, true), FALSE, FALSE, 0);
 
     g_signal_connect(toolbar2_, "size-allocate", G_CALLBACK(OnAllocate), this);
     g_signal_connect(window_, "delete-event",
