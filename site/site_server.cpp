@@ -42,7 +42,8 @@ std::string RootPage() {
                 "<a href='/download'>下载教案</a>"
                 "<a href='/login'>登录</a>"
                 "<a href='/dialogs'>对话框</a>"
-                "<a href='/storm'>弹窗风暴</a>");
+                "<a href='/storm'>弹窗风暴</a>"
+                "<a href='/print'>打印</a>");
 }
 
 struct Slow {
@@ -50,11 +51,23 @@ struct Slow {
     std::string html;
 };
 
-void Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashTable* query,
-            gpointer) {
+}  // namespace
+
+struct Handler {
+    static void Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashTable* query,
+                       gpointer self);
+};
+
+void Handler::Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashTable* query,
+                     gpointer self) {
     (void)server;
+    auto* site = static_cast<SiteServer*>(self);
+    GUri* uri = soup_server_message_get_uri(msg);
+    gchar* whole = g_uri_to_string(uri);
+    site->requests_.push_back(whole ? whole : "");
+    g_free(whole);
     const std::string p = path ? path : "/";
-    const char* q = g_uri_get_query(soup_server_message_get_uri(msg));
+    const char* q = g_uri_get_query(uri);
     const std::string full = p + (q ? std::string("?") + q : "");
     SoupMessageHeaders* reqh = soup_server_message_get_request_headers(msg);
     SoupMessageHeaders* resh = soup_server_message_get_response_headers(msg);
@@ -80,6 +93,16 @@ void Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashT
         return Reply(msg, Page("弹窗风暴",
                                "<button id='storm' style='font-size:40px' onclick=\"for(var i=0;i<1000;"
                                "i++){window.open('/target?n='+i);}\">打开一千个窗口</button>"));
+    if (p == "/print")
+        return Reply(msg, Page("打印", "<h1>教案：春晓</h1><p id='poem'>春眠不觉晓，处处闻啼鸟。</p>"
+                                       "<p>lesson-plan-for-printing</p>"
+                                       "<button id='print' onclick=\"window.print();document.title='打印之后'\">"
+                                       "打印这一页</button>"));
+    if (p == "/to-secure") {
+        const std::string target = site->SecureRoot() + "/target";
+        return Reply(msg, Page("去安全网站", "<a id='go' style='font-size:40px' href='" + Escape(target) +
+                                                 "'>安全网站上的目标页</a>"));
+    }
     if (p == "/dialogs")
         return Reply(msg, Page("对话框",
                                "<button id='a' onclick=\"alert('你好');document.title='alert-done'\">alert</button>"
@@ -167,13 +190,11 @@ void Handle(SoupServer* server, SoupServerMessage* msg, const char* path, GHashT
     Reply(msg, Page(Escape(title), "<h1>" + Escape(title) + "</h1><p id='addr'>" + Escape(full) + "</p>"));
 }
 
-}  // namespace
-
 std::string SectionTitle(const std::string& pathAndQuery) { return "栏目 " + pathAndQuery; }
 
 SiteServer::SiteServer(unsigned port) {
     server_ = soup_server_new("server-header", "qinghefang-site", nullptr);
-    soup_server_add_handler(server_, nullptr, Handle, nullptr, nullptr);
+    soup_server_add_handler(server_, nullptr, Handler::Handle, this, nullptr);
     GError* err = nullptr;
     GInetAddress* lo = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
     GSocketAddress* addr = g_inet_socket_address_new(lo, static_cast<guint16>(port));
@@ -199,5 +220,31 @@ SiteServer::~SiteServer() {
 }
 
 std::string SiteServer::Root() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+bool SiteServer::ServeHttps(GTlsCertificate* certificate) {
+    if (!server_ || !certificate || securePort_) return false;
+    g_object_set(server_, "tls-certificate", certificate, nullptr);
+    GInetAddress* lo = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
+    GSocketAddress* addr = g_inet_socket_address_new(lo, 0);
+    g_object_unref(lo);
+    GError* err = nullptr;
+    const bool ok = soup_server_listen(server_, addr, SOUP_SERVER_LISTEN_HTTPS, &err);
+    g_object_unref(addr);
+    if (!ok) {
+        if (err) g_error_free(err);
+        return false;
+    }
+    GSList* uris = soup_server_get_uris(server_);
+    for (GSList* l = uris; l; l = l->next) {
+        auto* u = static_cast<GUri*>(l->data);
+        if (g_strcmp0(g_uri_get_scheme(u), "https") == 0) securePort_ = static_cast<unsigned>(g_uri_get_port(u));
+    }
+    g_slist_free_full(uris, reinterpret_cast<GDestroyNotify>(g_uri_unref));
+    return securePort_ != 0;
+}
+
+std::string SiteServer::SecureRoot() const {
+    return securePort_ ? "https://127.0.0.1:" + std::to_string(securePort_) : std::string();
+}
 
 }  // namespace site

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 typedef struct _SoupServer SoupServer;
+typedef struct _GTlsCertificate GTlsCertificate;
 
 namespace site {
 
@@ -21,9 +23,21 @@ public:
     // "http://127.0.0.1:<port>"
     std::string Root() const;
 
+    // Also answers HTTPS, on a second free port, with this certificate and
+    // its private key. False when the server cannot listen there.
+    bool ServeHttps(GTlsCertificate* certificate);
+    // "https://127.0.0.1:<port>", empty while HTTPS is off.
+    std::string SecureRoot() const;
+
+    // Every request answered so far, as scheme://host:port/path?query.
+    const std::vector<std::string>& Requests() const { return requests_; }
+
 private:
+    friend struct Handler;
     SoupServer* server_ = nullptr;
     unsigned port_ = 0;
+    unsigned securePort_ = 0;
+    std::vector<std::string> requests_;
 };
 
 // The page's title for a path and query that is not one of the test pages.
