@@ -8,7 +8,7 @@ QHF_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libglib2.0-dev libpango1.0-dev libcairo2-dev libfontconfig-dev
   libgtk-3-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openssl poppler-utils
   fonts-wqy-microhei fonts-dejavu-core
   desktop-file-utils dpkg-dev file
 )

@@ -24,6 +24,10 @@ void EnsureClass() {
     (void)done;
 }
 
+// What the user chose in the last print dialog, offered again in the next one.
+GtkPrintSettings* g_printSettings = nullptr;
+GtkPageSetup* g_pageSetup = nullptr;
+
 bool HasScheme(const std::string& s) {
     // scheme ":" as in RFC 3986: a letter, then letters, digits, "+", "-", ".".
     const auto colon = s.find(':');
@@ -93,7 +97,9 @@ void WebBrowser::AdoptView(WebKitWebView* view) {
     g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
     g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnCrashed), this);
     g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
+    g_signal_connect(view_, "print", G_CALLBACK(OnPrintRequest), this);
     crashedAddress_.clear();
+    noticeAddress_.clear();
     if (hwnd_) GtkWindowBackend::Instance().AttachWidget(hwnd_, GTK_WIDGET(view_));
 }
 
@@ -115,15 +121,20 @@ void WebBrowser::Navigate(const std::string& address) {
     const std::string uri = InterpretAddress(address);
     if (uri.empty()) return;
     crashedAddress_.clear();
+    noticeAddress_.clear();
     webkit_web_view_load_uri(view_, uri.c_str());
 }
 
 void WebBrowser::GoBack() {
-    if (view_ && webkit_web_view_can_go_back(view_)) webkit_web_view_go_back(view_);
+    if (!view_ || !webkit_web_view_can_go_back(view_)) return;
+    noticeAddress_.clear();
+    webkit_web_view_go_back(view_);
 }
 
 void WebBrowser::GoForward() {
-    if (view_ && webkit_web_view_can_go_forward(view_)) webkit_web_view_go_forward(view_);
+    if (!view_ || !webkit_web_view_can_go_forward(view_)) return;
+    noticeAddress_.clear();
+    webkit_web_view_go_forward(view_);
 }
 
 void WebBrowser::Stop() {
@@ -132,6 +143,7 @@ void WebBrowser::Stop() {
 
 void WebBrowser::Refresh() {
     if (!view_) return;
+    noticeAddress_.clear();
     // After the web process died the page is loaded again from its address.
     if (!crashedAddress_.empty()) {
         const std::string again = crashedAddress_;
@@ -141,6 +153,42 @@ void WebBrowser::Refresh() {
     }
     const char* uri = webkit_web_view_get_uri(view_);
     if (uri && *uri) webkit_web_view_reload(view_);
+}
+
+void WebBrowser::Print() {
+    if (!view_) return;
+    // Keeps the control alive through the dialog: a page may close its own
+    // window while the dialog's loop runs.
+    std::shared_ptr<WebBrowser> keep = shared_from_this();
+    WebKitPrintOperation* op = webkit_print_operation_new(view_);
+    if (g_printSettings) webkit_print_operation_set_print_settings(op, g_printSettings);
+    if (g_pageSetup) webkit_print_operation_set_page_setup(op, g_pageSetup);
+    // Printing can fail while the dialog is up or after it is gone; the
+    // page's status says so.
+    struct Watch {
+        std::weak_ptr<WebBrowser> owner;
+        bool failed = false;
+    };
+    auto* watch = new Watch{keep};
+    g_signal_connect_data(
+        op, "failed", G_CALLBACK(+[](WebKitPrintOperation*, GError* err, gpointer data) {
+            auto* w = static_cast<Watch*>(data);
+            w->failed = true;
+            if (auto self = w->owner.lock())
+                self->SetStatus(std::string("打印失败：") + (err ? err->message : ""));
+        }),
+        watch, +[](gpointer data, GClosure*) { delete static_cast<Watch*>(data); }, GConnectFlags(0));
+    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
+    const WebKitPrintOperationResponse r =
+        webkit_print_operation_run_dialog(op, GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr);
+    if (r == WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
+        GtkPrintSettings* ps = webkit_print_operation_get_print_settings(op);
+        GtkPageSetup* pg = webkit_print_operation_get_page_setup(op);
+        if (ps) g_set_object(&g_printSettings, ps);
+        if (pg) g_set_object(&g_pageSetup, pg);
+        if (keep->view_ && !watch->failed) SetStatus("已送去打印 " + LocationURL());
+    }
+    g_object_unref(op);
 }
 
 std::string WebBrowser::LocationURL() const {
@@ -190,6 +238,19 @@ void WebBrowser::OnLoadChanged(WebKitWebView* v, int event, gpointer data) {
     auto* self = static_cast<WebBrowser*>(data);
     const char* uri = webkit_web_view_get_uri(v);
     const std::string u = uri ? uri : "";
+    if (!self->noticeAddress_.empty()) {
+        // The failed or dead page's load ends, then its notice page loads
+        // under the same address; what happened stays in the status bar
+        // throughout. Any other page starting to load ends that.
+        if (event != WEBKIT_LOAD_STARTED || u == self->noticeAddress_) {
+            if (event == WEBKIT_LOAD_FINISHED && u == self->noticeAddress_) {
+                self->noticeAddress_.clear();
+                self->SetStatus(self->noticeStatus_);
+            }
+            return;
+        }
+        self->noticeAddress_.clear();
+    }
     switch (event) {
         case WEBKIT_LOAD_STARTED: self->SetStatus("正在打开网页 " + u + " ..."); break;
         case WEBKIT_LOAD_COMMITTED: self->SetStatus("正在下载网页 " + u + " ..."); break;
@@ -200,10 +261,21 @@ void WebBrowser::OnLoadChanged(WebKitWebView* v, int event, gpointer data) {
 
 gboolean WebBrowser::OnLoadFailed(WebKitWebView*, int, char* uri, GError* err, gpointer data) {
     auto* self = static_cast<WebBrowser*>(data);
-    if (err && g_error_matches(err, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED))
+    if (err && g_error_matches(err, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) {
         self->SetStatus("已停止");
-    else
-        self->SetStatus(std::string("无法打开网页 ") + (uri ? uri : ""));
+        return FALSE;
+    }
+    // A response handed over to the downloads is no failure (they report on
+    // it), nor media content that the engine goes on to load itself.
+    if (err && (g_error_matches(err, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+                g_error_matches(err, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)))
+        return FALSE;
+    const std::string address = uri ? uri : "";
+    std::string status = "无法打开网页 " + address;
+    if (err && err->domain == G_TLS_ERROR) status += "（网站的安全证书不可信）";
+    self->noticeAddress_ = address;
+    self->noticeStatus_ = status;
+    self->SetStatus(status);
     return FALSE;  // WebKit shows its own error page
 }
 
@@ -274,9 +346,17 @@ void WebBrowser::OnCrashed(WebKitWebView* v, int, gpointer data) {
                     "<h2>这个网页出了问题，已停止工作</h2><p>网址：") +
         esc + "</p><p>请按工具栏上的“刷新”重新打开这个网页。其他网页不受影响。</p></body></html>";
     g_free(esc);
+    self->noticeAddress_ = addr;
+    self->noticeStatus_ = "网页已停止工作：" + addr;
     // Shown without a history entry; the address stays the page's own.
     webkit_web_view_load_alternate_html(v, html.c_str(), addr.c_str(), nullptr);
-    self->SetStatus("网页已停止工作：" + addr);
+    self->SetStatus(self->noticeStatus_);
+}
+
+gboolean WebBrowser::OnPrintRequest(WebKitWebView*, void*, gpointer data) {
+    // window.print() from the page: the same dialog as the context menu's.
+    static_cast<WebBrowser*>(data)->Print();
+    return TRUE;
 }
 
 gboolean WebBrowser::OnContextMenu(WebKitWebView* wv, void* m, void*, void*, gpointer) {
@@ -292,13 +372,11 @@ gboolean WebBrowser::OnContextMenu(WebKitWebView* wv, void* m, void*, void*, gpo
     // Printing the page, as the old control offered it.
     webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
     GSimpleAction* print = g_simple_action_new("qhf-print", nullptr);
-    g_signal_connect(print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, gpointer view) {
-                         WebKitPrintOperation* op = webkit_print_operation_new(WEBKIT_WEB_VIEW(view));
-                         webkit_print_operation_run_dialog(
-                             op, GTK_WINDOW(gtk_widget_get_toplevel(GTK_WIDGET(view))));
-                         g_object_unref(op);
-                     }),
-                     wv);
+    g_signal_connect_object(print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, gpointer view) {
+                                auto* self = static_cast<WebBrowser*>(g_object_get_data(G_OBJECT(view), "qhf-browser"));
+                                if (self) self->Print();
+                            }),
+                            wv, GConnectFlags(0));
     webkit_context_menu_append(menu, webkit_context_menu_item_new_from_gaction(G_ACTION(print), "打印…", nullptr));
     g_object_unref(print);
     return FALSE;

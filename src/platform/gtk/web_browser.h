@@ -31,6 +31,10 @@ public:
     void GoForward();
     void Stop();
     void Refresh();
+    // Opens the print dialog over the program's window and prints the page
+    // with what the user chooses there. The printer, the file and the page
+    // setup chosen last are offered again next time.
+    void Print();
     std::string LocationURL() const;
     // The object a new-window request hands back to WebKit.
     std::shared_ptr<WebBrowser> Application() { return shared_from_this(); }
@@ -70,12 +74,18 @@ private:
     static void OnMouseTarget(WebKitWebView*, void* hit, guint modifiers, gpointer self);
     static void* OnCreate(WebKitWebView*, void* action, gpointer self);
     static void OnCrashed(WebKitWebView*, int reason, gpointer self);
+    static gboolean OnPrintRequest(WebKitWebView*, void* operation, gpointer self);
     static gboolean OnContextMenu(WebKitWebView*, void* menu, void* event, void* hit, gpointer self);
 
     HWND hwnd_ = 0;
     WNDPROC proc_ = 0;
     WebKitWebView* view_ = nullptr;
     std::string crashedAddress_;
+    // While a notice page loads under a page's address (WebKit's error page
+    // for a failed load, or the message about a dead web process), the status
+    // bar keeps what happened instead of the notice's own loading steps.
+    std::string noticeAddress_;
+    std::string noticeStatus_;
 };
 
 }  // namespace gtkui

@@ -26,6 +26,9 @@ WebKitWebContext* WebEngineContext() {
         g_mkdir_with_parents(cache.c_str(), 0700);
         WebKitWebsiteDataManager* mgr = webkit_website_data_manager_new(
             "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
+        // A site whose certificate cannot be trusted is never opened: the load
+        // fails and WebKit shows its error page. No exception is ever made.
+        webkit_website_data_manager_set_tls_errors_policy(mgr, WEBKIT_TLS_ERRORS_POLICY_FAIL);
         WebKitWebContext* c = webkit_web_context_new_with_website_data_manager(mgr);
         g_object_unref(mgr);
         webkit_web_context_set_sandbox_enabled(c, TRUE);
