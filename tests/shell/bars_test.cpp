@@ -6,21 +6,6 @@
 
 using namespace e2e;
 
-namespace {
-// Screen position of a widget's centre.
-bool WidgetCenter(GtkWidget* w, int* x, int* y) {
-    GtkWidget* top = gtk_widget_get_toplevel(w);
-    GdkWindow* gw = gtk_widget_get_window(top);
-    if (!gw) return false;
-    int ox = 0, oy = 0, wx = 0, wy = 0;
-    gdk_window_get_origin(gw, &ox, &oy);
-    if (!gtk_widget_translate_coordinates(w, top, 0, 0, &wx, &wy)) return false;
-    *x = ox + wx + gtk_widget_get_allocated_width(w) / 2;
-    *y = oy + wy + gtk_widget_get_allocated_height(w) / 2;
-    return true;
-}
-}  // namespace
-
 TEST_F(ShellTest, TheSectionTableHasItsShape) {
     size_t leaves = 0, separators = 0, tops = 0;
     std::set<std::string> paths;

@@ -135,6 +135,73 @@ void XClick(int x, int y, int button) {
 void XMove(int x, int y) { RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)); }
 void XDown(int button) { RunXdotool("mousedown " + std::to_string(button)); }
 void XUp(int button) { RunXdotool("mouseup " + std::to_string(button)); }
+void XKey(const std::string& keys) { RunXdotool("key " + keys); }
+
+bool WidgetCenter(GtkWidget* w, int* x, int* y) {
+    GtkWidget* top = gtk_widget_get_toplevel(w);
+    GdkWindow* gw = gtk_widget_get_window(top);
+    if (!gw) return false;
+    int ox = 0, oy = 0, wx = 0, wy = 0;
+    gdk_window_get_origin(gw, &ox, &oy);
+    if (!gtk_widget_translate_coordinates(w, top, 0, 0, &wx, &wy)) return false;
+    *x = ox + wx + gtk_widget_get_allocated_width(w) / 2;
+    *y = oy + wy + gtk_widget_get_allocated_height(w) / 2;
+    return true;
+}
+
+namespace {
+std::string OwnText(GtkWidget* w) {
+    const char* t = nullptr;
+    if (GTK_IS_LABEL(w)) t = gtk_label_get_text(GTK_LABEL(w));
+    else if (GTK_IS_MENU_ITEM(w)) t = gtk_menu_item_get_label(GTK_MENU_ITEM(w));
+    else if (GTK_IS_BUTTON(w)) t = gtk_button_get_label(GTK_BUTTON(w));
+    return t ? t : "";
+}
+
+bool HasText(GtkWidget* w, const std::string& text) {
+    if (OwnText(w) == text) return true;
+    bool found = false;
+    if (GTK_IS_CONTAINER(w)) {
+        struct Ctx {
+            const std::string* text;
+            bool* found;
+        } c{&text, &found};
+        gtk_container_forall(GTK_CONTAINER(w), +[](GtkWidget* ch, gpointer d) {
+            auto* c = static_cast<Ctx*>(d);
+            if (!*c->found && HasText(ch, *c->text)) *c->found = true;
+        }, &c);
+    }
+    return found;
+}
+}  // namespace
+
+GtkWidget* FindLabeled(GtkWidget* root, GType type, const std::string& text) {
+    if (G_TYPE_CHECK_INSTANCE_TYPE(root, type) && HasText(root, text)) return root;
+    GtkWidget* hit = nullptr;
+    if (GTK_IS_CONTAINER(root)) {
+        struct Ctx {
+            GType type;
+            const std::string* text;
+            GtkWidget** hit;
+        } c{type, &text, &hit};
+        gtk_container_forall(GTK_CONTAINER(root), +[](GtkWidget* ch, gpointer d) {
+            auto* c = static_cast<Ctx*>(d);
+            if (!*c->hit) *c->hit = FindLabeled(ch, c->type, *c->text);
+        }, &c);
+    }
+    return hit;
+}
+
+GtkWidget* ShownWindow(GType type) {
+    GtkWidget* found = nullptr;
+    GList* all = gtk_window_list_toplevels();
+    for (GList* l = all; l && !found; l = l->next) {
+        auto* w = GTK_WIDGET(l->data);
+        if (G_TYPE_CHECK_INSTANCE_TYPE(w, type) && gtk_widget_get_visible(w)) found = w;
+    }
+    g_list_free(all);
+    return found;
+}
 
 std::string Eval(gtkui::WebBrowser& b, const std::string& script) {
     bool finished = false;

@@ -33,6 +33,16 @@ void XMove(int x, int y);
 void XDown(int button = 1);
 void XUp(int button = 1);
 
+// Screen position of a widget's centre.
+bool WidgetCenter(GtkWidget* w, int* x, int* y);
+// The first widget of `type` under `root` (itself included) whose own text,
+// or the text of a label inside it, is `text`; null when there is none.
+GtkWidget* FindLabeled(GtkWidget* root, GType type, const std::string& text);
+// A shown top-level window of `type` (popup windows included), or null.
+GtkWidget* ShownWindow(GType type);
+// Presses and releases a key or key combination on the test's display.
+void XKey(const std::string& keys);
+
 // Screen position of the centre of the element `selector` in a page.
 bool ElementCenter(gtkui::WebBrowser& b, const std::string& selector, int* x, int* y);
 // Runs script and waits for its string result.
