@@ -41,6 +41,7 @@ void FillClientBackground(HWND h, const Window& w) {
     const uint32_t px = (static_cast<uint32_t>(GetRValue(c)) << 16) |
                         (static_cast<uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
     Surface& s = *w.surface;
+    s.Touch();
     const RECT cr = w.client;
     const int x0 = std::clamp<int>(cr.left, 0, s.width), x1 = std::clamp<int>(cr.right, 0, s.width);
     const int y0 = std::clamp<int>(cr.top, 0, s.height), y1 = std::clamp<int>(cr.bottom, 0, s.height);

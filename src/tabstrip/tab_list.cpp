@@ -1,8 +1,10 @@
 // The strip's own list of page windows, kept in the user's order, and what
 // works on it without drawing: moving, scrolling and hit testing.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <unordered_set>
+#include <string_view>
+#include <vector>
 
 #include "platform/gdi/gdi32.h"
 #include "platform/user32.h"
@@ -43,21 +45,32 @@ void xsMDITabs::AddFoundWindow(HWND hWnd) { m_colFound.Add(KeyOf(hWnd), hWnd); }
 void xsMDITabs::RefreshTabList() {
     m_colFound.Clear();
     EnumChildWindows(m_hWndClient, &modSystem::EnumMDIChildProc, reinterpret_cast<LPARAM>(this));
-    // Every pass runs this: the keys are looked up in sets rather than by
-    // walking the lists once per window.
-    std::unordered_set<std::string> tabKeys, foundKeys;
-    for (size_t i = 1; i <= m_colTabs.Count(); ++i) tabKeys.insert(m_colTabs.Key(i));
-    for (size_t i = 1; i <= m_colFound.Count(); ++i) {
-        const std::string& key = m_colFound.Key(i);
-        foundKeys.insert(key);
-        if (tabKeys.insert(key).second) {
+    // Every pass runs this: the keys are looked up in sorted views rather
+    // than by walking the lists once per window.
+    auto sortedKeys = [](auto& list) {
+        std::vector<std::string_view> keys;
+        keys.reserve(list.Count());
+        for (size_t i = 1; i <= list.Count(); ++i) keys.emplace_back(list.Key(i));
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    };
+    {
+        const std::vector<std::string_view> tabKeys = sortedKeys(m_colTabs);
+        std::vector<size_t> added;
+        for (size_t i = 1; i <= m_colFound.Count(); ++i)
+            if (!std::binary_search(tabKeys.begin(), tabKeys.end(), std::string_view(m_colFound.Key(i))))
+                added.push_back(i);
+        // Only now is the tab list changed, which may move the keys viewed above.
+        for (size_t i : added) {
+            const std::string& key = m_colFound.Key(i);
             m_colTabs.Add(key, m_colFound.Item(i));
             if (++m_lLastColor > 8) m_lLastColor = 1;
             m_colTabColor.Add(key, m_lLastColor);
         }
     }
+    const std::vector<std::string_view> foundKeys = sortedKeys(m_colFound);
     for (size_t i = m_colTabs.Count(); i >= 1; --i) {
-        if (!foundKeys.count(m_colTabs.Key(i))) {
+        if (!std::binary_search(foundKeys.begin(), foundKeys.end(), std::string_view(m_colTabs.Key(i)))) {
             m_colTabs.Remove(i);
             m_colTabColor.Remove(i);
         }

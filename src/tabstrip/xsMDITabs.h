@@ -131,6 +131,9 @@ public:
         std::vector<RECT> rects;
         std::u16string caption;
     } m_tabRowMemo;
+    // The frame lines' key as the last pass left the client window: while
+    // nothing else draws on it, the lines are still there.
+    std::string m_frameMemo;
 
     // Caption sizes measured by the paint pass, by font description and text.
     std::unordered_map<std::string, std::pair<int32_t, int32_t>> m_captionSizes;

@@ -13,7 +13,7 @@ TEST_F(StripTest, ScrollingAndClampScroll) {
     // No painter runs (style 7), so the rectangles set here are what the
     // operations read. The client is 800 wide: the limit is 751.
     strip->Style(7);
-    for (int i = 0; i < 3; ++i) NewPage("p" + std::to_string(i));
+    for (int i = 0; i < 3; ++i) NewPage(std::string("p").append(std::to_string(i)));
     strip->RefreshTabList();
     ASSERT_EQ(strip->m_colTabs.Count(), 3u);
     const struct {

@@ -87,3 +87,38 @@ INSTANTIATE_TEST_SUITE_P(StylesAndChanges, TabRowMemo,
                          });
 
 }  // namespace
+
+// The frame lines of the client window are drawn again only when something
+// else drew on the window since the last pass (or their colours or the
+// window's size changed).
+TEST_F(StripTest, FrameLinesAreDrawnAgainOnlyAfterOtherDrawingOnTheWindow) {
+    strip->Style(0);
+    NewPage("A");
+    strip->DrawTabs(client);
+    strip->DrawTabs(client);
+    auto s = GetWindowSurface(client);
+    const int y = s->height / 2;  // the outer frame line, well below the band
+    const uint32_t line = s->Row(y)[0];
+    s->Row(y)[0] = line ^ 0xFFFFFF;  // changed behind every drawing call's back
+    strip->DrawTabs(client);
+    EXPECT_EQ(s->Row(y)[0], line ^ 0xFFFFFF) << "nothing drew on the window: the lines were left alone";
+    // Anything drawn through a window context counts as drawing on the window.
+    HDC dc = gdi32::GetWindowDC(client);
+    gdi32::SetPixel(dc, 100, y, RGB(1, 2, 3));
+    gdi32::ReleaseDC(client, dc);
+    strip->DrawTabs(client);
+    EXPECT_EQ(s->Row(y)[0], line);
+    // So do a new size and new colours.
+    for (auto change : {+[](xsMDITabs& t, HWND c) { SetWindowPos(c, 0, 0, 60, 780, 500, SWP_NOZORDER); (void)t; },
+                        +[](xsMDITabs& t, HWND) { t.Style(1); }}) {
+        auto now = GetWindowSurface(client);
+        const int yy = now->height / 2;
+        strip->DrawTabs(client);
+        now->Row(yy)[0] ^= 0xFFFFFF;
+        const uint32_t wrong = now->Row(yy)[0];
+        change(*strip, client);
+        strip->DrawTabs(client);
+        now = GetWindowSurface(client);
+        EXPECT_NE(now->Row(now->height / 2)[0], wrong);
+    }
+}

@@ -408,6 +408,7 @@ bool GetCanvas(HDC hdc, raster::Canvas* c) {
     } else if (dc->kind == DcKind::Window) {
         if (!dc->surface || !user32::IsWindow(dc->hwnd) || dc->surface->pixels.empty()) return false;
         user32::Surface& s = *dc->surface;
+        s.Touch();  // whatever the context does next may change pixels
         c->px = s.pixels.data();
         c->stride = c->width = s.width;
         c->height = s.height;

@@ -264,7 +264,12 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     look.ActiveColor(x);
     x.S.Width(x.W);
     x.S.Height(x.Hw + 1);
-    look.ClientFrame(x);
+    std::string frame;
+    FrameKey(x, hWnd, frame);
+    if (frame.empty() || frame != c.m_frameMemo) look.ClientFrame(x);
+    // Whatever the rest of the pass draws on the window, the frame lines are
+    // there when it ends: the key is taken again then.
+    c.m_frameMemo.clear();
     look.StripBackground(x);
     if (c.m_colTabs.Count() == 0) {
         x.empty = true;
@@ -272,6 +277,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
         look.EmptyStrip(x);
         c.m_hWndLastActive = 0;
         look.Compose(x);
+        FrameKey(x, hWnd, c.m_frameMemo);
         return;
     }
     Layout(x, look);
@@ -281,6 +287,7 @@ void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look) {
     Buttons(x, look);
     look.BeforeCompose(x);
     look.Compose(x);
+    FrameKey(x, hWnd, c.m_frameMemo);
 }
 
 }  // namespace painters

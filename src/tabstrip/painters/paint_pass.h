@@ -70,6 +70,10 @@ public:
 
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
 
+// Everything the client window's frame lines depend on, the drawing done on
+// the window since they were drawn included.
+void FrameKey(const PassContext& x, HWND hWnd, std::string& key);
+
 // Everything the tab row's pixels depend on, as bytes: equal keys, equal rows.
 // rects are the tabs' rectangles as laid out, before any style widened one.
 void TabRowKey(PassContext& x, const std::vector<RECT>& rects, std::string& key);

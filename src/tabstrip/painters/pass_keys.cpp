@@ -1,8 +1,8 @@
-// What the tab row's pixels depend on, written out as one string of bytes.
-// Most passes (a button turning hot, the frame moving, a drag waiting for
-// its half width) leave every tab as it was; when the key of a pass equals
-// the key of the row the tab surface already holds, the row is not drawn
-// again.
+// What the tab row's pixels and the client window's frame lines depend on,
+// each written out as one string of bytes. Most passes (a button turning
+// hot, the frame moving, a drag waiting for its half width) leave the tabs
+// and the frame as they were; when a key equals the key of what is already
+// drawn, that part is not drawn again.
 #include <type_traits>
 
 #include "platform/user32.h"
@@ -26,6 +26,31 @@ void Put(std::string& key, const std::u16string& s) {
 
 }  // namespace
 
+namespace {
+
+// The colour slots and every system colour a slot or a painter may refer to.
+void PutColours(const PassContext& x, std::string& key) {
+    const xsMDITabs& c = x.c;
+    for (int32_t v : {c.m_lColorBack, c.m_lColorActiveTab, c.m_lColorActiveText, c.m_lColorInactiveText,
+                      c.m_lColorLight, c.m_lColorFrameOuter, c.m_lColorFrameInner, c.m_lColorFrameMiddle,
+                      c.m_lColorGlyph, c.m_lColorButtonLight, c.m_lColorButtonDark, c.m_lColorSeparator, x.A})
+        Put(key, v);
+    for (int n = 0; n <= 30; ++n) Put(key, user32::GetSysColor(n));
+}
+
+}  // namespace
+
+void FrameKey(const PassContext& x, HWND hWnd, std::string& key) {
+    key.clear();
+    const auto surface = user32::GetWindowSurface(hWnd);
+    if (!surface) return;
+    Put(key, hWnd);
+    Put(key, surface.get());
+    Put(key, surface->generation);
+    for (int32_t v : {x.c.m_lStyle, x.W, x.Hw, x.H}) Put(key, v);
+    PutColours(x, key);
+}
+
 void TabRowKey(PassContext& x, const std::vector<RECT>& rects, std::string& key) {
     xsMDITabs& c = x.c;
     key.clear();
@@ -34,17 +59,11 @@ void TabRowKey(PassContext& x, const std::vector<RECT>& rects, std::string& key)
     Put(key, x.T.Width());
     Put(key, x.T.Height());
     // Geometry and state of the pass.
-    for (int32_t v : {c.m_lStyle, x.W, x.H, c.m_lScrollX, x.activeIndex, x.A}) Put(key, v);
+    for (int32_t v : {c.m_lStyle, x.W, x.H, c.m_lScrollX, x.activeIndex}) Put(key, v);
     Put(key, x.active);
     for (bool b : {c.m_bShowFocusRect, c.m_bFrameActive, c.m_bDrawIcons}) Put(key, b);
-    // Colours: the slots, the palette and every system colour a slot or a
-    // painter may refer to.
-    for (int32_t v : {c.m_lColorBack, c.m_lColorActiveTab, c.m_lColorActiveText, c.m_lColorInactiveText,
-                      c.m_lColorLight, c.m_lColorFrameOuter, c.m_lColorFrameInner, c.m_lColorFrameMiddle,
-                      c.m_lColorGlyph, c.m_lColorButtonLight, c.m_lColorButtonDark, c.m_lColorSeparator})
-        Put(key, v);
+    PutColours(x, key);
     Put(key, c.m_aTabColors);
-    for (int n = 0; n <= 30; ++n) Put(key, user32::GetSysColor(n));
     // The face, whatever weight the pass gives each caption.
     const StdFont& f = *c.m_oFont;
     Put(key, f.Name().size());
