@@ -107,6 +107,29 @@ TEST(Regions, ClipRegionLimitsFillsLinesAndCopiesUntilRemoved) {
     gdi32::DeleteObject(b);
 }
 
+TEST(Regions, AnOutlineMovedByWholePixelsCoversTheSamePixelsMoved) {
+    const std::vector<POINT> tab = {{3, 20}, {18, 5}, {25, 4}, {70, 5}, {69, 20}};
+    for (const POINT move : {POINT{0, 0}, POINT{37, -5}, POINT{-3, 11}, POINT{0, 0}}) {
+        std::vector<POINT> moved = tab;
+        for (POINT& p : moved) {
+            p.x += move.x;
+            p.y += move.y;
+        }
+        HRGN at = gdi32::CreatePolygonRgn(tab.data(), 5, gdi32::ALTERNATE);
+        HRGN there = gdi32::CreatePolygonRgn(moved.data(), 5, gdi32::ALTERNATE);
+        PixelSet expected;
+        for (auto [x, y] : Covered(at, 80, 24)) expected.insert({x + move.x, y + move.y});
+        PixelSet got;
+        for (int y = move.y - 1; y <= move.y + 24; ++y)
+            for (int x = move.x - 1; x <= move.x + 80; ++x)
+                if (gdi32::PtInRegion(there, x, y)) got.insert({x, y});
+        EXPECT_GT(expected.size(), 500u);
+        EXPECT_EQ(got, expected) << move.x << "," << move.y;
+        gdi32::DeleteObject(at);
+        gdi32::DeleteObject(there);
+    }
+}
+
 TEST(Regions, EmptyAndInvalidPolygons) {
     POINT line[] = {{0, 0}, {5, 0}, {9, 0}};
     HRGN flat = gdi32::CreatePolygonRgn(line, 3, gdi32::ALTERNATE);

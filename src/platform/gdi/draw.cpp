@@ -2,6 +2,9 @@
 // resolves its context to a canvas and hands the pixels to the raster core.
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/gdi/objects.h"
 
@@ -191,9 +194,45 @@ int RegionKind(const raster::Mask& m) {
 }
 }  // namespace
 
+namespace {
+
+// The same few small outlines come back at new places on every repaint (a tab
+// of a given width and shape): their coverage is kept by shape, measured
+// from the first point, since moving an outline by whole pixels moves its
+// pixels by the same amount.
+raster::Mask PolygonMaskByShape(const POINT* points, int count, bool winding) {
+    constexpr int kMaxPoints = 16;
+    constexpr int64_t kMaxSpan = 4096;
+    if (count < 3 || count > kMaxPoints) return raster::PolygonMask(points, count, winding);
+    std::string key;
+    key.reserve(static_cast<size_t>(count) * 8 + 2);
+    key += winding ? 'w' : 'a';
+    for (int i = 0; i < count; ++i) {
+        const int64_t dx = int64_t{points[i].x} - points[0].x, dy = int64_t{points[i].y} - points[0].y;
+        if (dx < -kMaxSpan || dx > kMaxSpan || dy < -kMaxSpan || dy > kMaxSpan)
+            return raster::PolygonMask(points, count, winding);
+        const int32_t rel[2] = {static_cast<int32_t>(dx), static_cast<int32_t>(dy)};
+        key.append(reinterpret_cast<const char*>(rel), sizeof rel);
+    }
+    static std::unordered_map<std::string, raster::Mask> shapes;
+    auto it = shapes.find(key);
+    if (it == shapes.end()) {
+        std::vector<POINT> rel(points, points + count);
+        for (POINT& p : rel) {
+            p.x -= points[0].x;
+            p.y -= points[0].y;
+        }
+        if (shapes.size() >= 256) shapes.clear();
+        it = shapes.emplace(std::move(key), raster::PolygonMask(rel.data(), count, winding)).first;
+    }
+    return raster::Offset(it->second, points[0].x, points[0].y);
+}
+
+}  // namespace
+
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
     if (!points || count < 0 || (fillMode != ALTERNATE && fillMode != WINDING)) return 0;
-    return Add(RegionObj{raster::PolygonMask(points, count, fillMode == WINDING)});
+    return Add(RegionObj{PolygonMaskByShape(points, count, fillMode == WINDING)});
 }
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
