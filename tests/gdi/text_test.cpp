@@ -241,4 +241,29 @@ TEST(Text, RepeatedCaptionDrawsTheSamePixelsMovedAndClipped) {
     EXPECT_GT(bold.cx, normal.cx);
 }
 
+// A line far wider than any surface (here wider than the toolkit's largest
+// image) is drawn where it is seen, the same as a short line would be there.
+TEST(Text, AVeryLongLineIsDrawnWhereItIsSeen) {
+    constexpr COLORREF kPaper = RGB(255, 255, 255);
+    const std::u16string longLine(6000, u'a');
+    const std::u16string shortLine(60, u'a');
+    auto draw = [&](MemoryCanvas& c, const std::u16string& text, int x) {
+        HFONT f = MakeFont("Tahoma", -12);
+        HGDIOBJ old = gdi32::SelectObject(c.dc, f);
+        gdi32::SetBkMode(c.dc, gdi32::TRANSPARENT);
+        RECT r{x, 2, x + 100000, 30};
+        gdi32::DrawTextW(c.dc, text.c_str(), static_cast<int>(text.size()), &r, gdi32::DT_SINGLELINE | gdi32::DT_NOCLIP);
+        gdi32::SelectObject(c.dc, old);
+        gdi32::DeleteObject(f);
+    };
+    MemoryCanvas whole(200, 30, kPaper), start(200, 30, kPaper), middle(200, 30, kPaper);
+    draw(whole, longLine, 0);
+    draw(start, shortLine, 0);
+    draw(middle, longLine, -20000);
+    ASSERT_GT(start.Except(kPaper).size(), 200u);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 150; ++x) EXPECT_EQ(whole.At(x, y), start.At(x, y)) << x << "," << y;
+    EXPECT_GT(middle.Except(kPaper).size(), 200u);
+}
+
 }  // namespace

@@ -203,6 +203,7 @@ namespace {
 raster::Mask PolygonMaskByShape(const POINT* points, int count, bool winding) {
     constexpr int kMaxPoints = 16;
     constexpr int64_t kMaxSpan = 4096;
+    constexpr size_t kMaxKeptPixels = 64 * 1024;
     if (count < 3 || count > kMaxPoints) return raster::PolygonMask(points, count, winding);
     std::string key;
     key.reserve(static_cast<size_t>(count) * 8 + 2);
@@ -222,8 +223,11 @@ raster::Mask PolygonMaskByShape(const POINT* points, int count, bool winding) {
             p.x -= points[0].x;
             p.y -= points[0].y;
         }
+        raster::Mask mask = raster::PolygonMask(rel.data(), count, winding);
+        // Only small outlines are kept (at most 256 of 64 K pixels each).
+        if (mask.bits.size() > kMaxKeptPixels) return raster::Offset(mask, points[0].x, points[0].y);
         if (shapes.size() >= 256) shapes.clear();
-        it = shapes.emplace(std::move(key), raster::PolygonMask(rel.data(), count, winding)).first;
+        it = shapes.emplace(std::move(key), std::move(mask)).first;
     }
     return raster::Offset(it->second, points[0].x, points[0].y);
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/gdi/objects.h"
 #include "platform/gdi/text_runs.h"
@@ -207,28 +208,48 @@ void Prepare(HDC hdc, const std::string& utf8, UINT format, Laid* out) {
     out->height = out->run->height;
 }
 
-// The coverage of the run's cell, rendered the first time the run is drawn.
+// Coverage (0..255) of the w x h part of the layout's cell whose top left
+// is (left, top) in the cell; empty if the toolkit cannot make the image.
+std::vector<uint8_t> RenderCoverage(const Laid& laid, int left, int top, int w, int h) {
+    std::vector<uint8_t> out;
+    if (w <= 0 || h <= 0) return out;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        cairo_t* cr = cairo_create(s);
+        cairo_translate(cr, -left, -top);
+        PangoLayout* layout = NewLayout(laid);
+        pango_cairo_show_layout(cr, layout);
+        g_object_unref(layout);
+        cairo_destroy(cr);
+        cairo_surface_flush(s);
+        const uint8_t* a = cairo_image_surface_get_data(s);
+        const int stride = cairo_image_surface_get_stride(s);
+        if (a) {
+            out.resize(static_cast<size_t>(w) * h);
+            for (int y = 0; y < h; ++y) std::memcpy(&out[static_cast<size_t>(y) * w], a + y * stride, w);
+        }
+    }
+    cairo_surface_destroy(s);
+    return out;
+}
+
 // The cell reaches a quarter em past the logical width for the overhang of
 // italics, which text drawn without clipping may show.
+SIZE CellOf(const Laid& laid) { return SIZE{laid.run->width + laid.fc->em / 4, laid.run->height}; }
+
+// Cells up to this size are kept whole with their run; a larger one (a very
+// long line) is rendered each time, only where it is seen.
+bool Keepable(SIZE cell) { return cell.cx <= 4096 && cell.cy <= 1024; }
+
+// The coverage of the run's cell, rendered the first time the run is drawn.
 const TextRun& Covered(const Laid& laid) {
     TextRun& run = *laid.run;
-    if (!run.coverage.empty()) return run;
-    const int w = run.width + laid.fc->em / 4, h = run.height;
-    if (w <= 0 || h <= 0) return run;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
-    cairo_t* cr = cairo_create(s);
-    PangoLayout* layout = NewLayout(laid);
-    pango_cairo_show_layout(cr, layout);
-    g_object_unref(layout);
-    cairo_destroy(cr);
-    cairo_surface_flush(s);
-    const uint8_t* a = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    run.coverage.resize(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y) std::memcpy(&run.coverage[static_cast<size_t>(y) * w], a + y * stride, w);
-    cairo_surface_destroy(s);
-    run.coverW = w;
-    run.coverH = h;
+    const SIZE cell = CellOf(laid);
+    if (!run.coverage.empty() || !Keepable(cell)) return run;
+    run.coverage = RenderCoverage(laid, 0, 0, cell.cx, cell.cy);
+    if (run.coverage.empty()) return run;
+    run.coverW = cell.cx;
+    run.coverH = cell.cy;
     TextRuns().AddedCoverage(run.coverage.size());
     return run;
 }
@@ -283,12 +304,25 @@ __attribute__((target_clones("avx2", "default"))) void BlendRow(uint32_t* out, c
 // top left.
 void Render(raster::Canvas& c, const Laid& laid, int x, int y, const RECT& visible, uint32_t pixel) {
     const TextRun& run = Covered(laid);
-    const int cellX = x + c.ox, cellY = y + c.oy;
+    // The coverage at hand: the kept cell, or just the visible part of a cell
+    // too large to keep.
+    std::vector<uint8_t> part;
+    const uint8_t* coverage = run.coverage.data();
+    int cellX = x + c.ox, cellY = y + c.oy, coverW = run.coverW, coverH = run.coverH;
+    if (run.coverage.empty()) {
+        coverW = visible.right - visible.left;
+        coverH = visible.bottom - visible.top;
+        part = RenderCoverage(laid, visible.left - cellX, visible.top - cellY, coverW, coverH);
+        if (part.empty()) return;
+        coverage = part.data();
+        cellX = visible.left;
+        cellY = visible.top;
+    }
     const int left = std::max<int>(visible.left, cellX), top = std::max<int>(visible.top, cellY);
-    const int right = std::min<int>(visible.right, cellX + run.coverW);
-    const int bottom = std::min<int>(visible.bottom, cellY + run.coverH);
+    const int right = std::min<int>(visible.right, cellX + coverW);
+    const int bottom = std::min<int>(visible.bottom, cellY + coverH);
     for (int dy = top; dy < bottom; ++dy) {
-        const uint8_t* a = run.coverage.data() + static_cast<size_t>(dy - cellY) * run.coverW;
+        const uint8_t* a = coverage + static_cast<size_t>(dy - cellY) * coverW;
         uint32_t* row = &c.At(0, dy);
         if (!c.region && !c.mono) {
             if (left < right) BlendRow(row + left, a + (left - cellX), right - left, pixel);
