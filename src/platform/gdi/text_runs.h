@@ -30,8 +30,6 @@ public:
     std::shared_ptr<TextRun> Insert(const std::string& key, TextRun run);
     // Accounts the bytes of coverage added to a run already in the cache.
     void AddedCoverage(size_t bytes);
-    size_t Count() const { return runs_.size(); }
-    size_t Bytes() const { return bytes_; }
 
     static constexpr size_t kMaxRuns = 2048;
     static constexpr size_t kMaxBytes = 8u << 20;

@@ -69,17 +69,9 @@ void TabFont(PassContext& x, bool bold) {
     if (x.tabFontBold == (bold ? 1 : 0)) return;
     x.T.Font(x.c.m_oFont);
     x.tabFontBold = bold ? 1 : 0;
-    const StdFont& f = *x.c.m_oFont;
-    std::string& k = x.fontKey;
-    k = f.Name();
-    for (int64_t n : {int64_t{f.SizeTenThousandths()}, int64_t{f.Weight()}, int64_t{f.Charset()}}) {
-        k += '\n';
-        k += std::to_string(n);
-    }
-    k += f.Italic() ? 'i' : '-';
-    k += f.Underline() ? 'u' : '-';
-    k += f.Strikethrough() ? 's' : '-';
-    k += '\n';
+    x.fontKey.clear();
+    PutFace(*x.c.m_oFont, x.fontKey);
+    x.fontKey += std::to_string(x.c.m_oFont->Weight());
 }
 
 // Width and height of a caption in the font T holds, which is the control's
@@ -169,14 +161,14 @@ void Tabs(PassContext& x, StyleLook& look) {
 void TabRow(PassContext& x, StyleLook& look) {
     xsMDITabs& c = x.c;
     auto& memo = c.m_tabRowMemo;
-    const std::vector<RECT> laidOut = c.m_aTabRect;
     std::string key;
-    TabRowKey(x, laidOut, key);
+    TabRowKey(x, c.m_aTabRect, key);
     if (!memo.key.empty() && key == memo.key) {
         c.m_aTabRect = memo.rects;
         c.m_sCaption = memo.caption;
         return;
     }
+    const std::vector<RECT> laidOut = c.m_aTabRect;  // drawing may widen one
     const HDC surface = x.T.hDc();
     const int32_t w = x.T.Width(), h = x.T.Height();
     look.TabRow(x);

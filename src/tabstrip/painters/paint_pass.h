@@ -70,6 +70,9 @@ public:
 
 void RunPaintPass(xsMDITabs& c, HWND hWnd, StyleLook& look);
 
+// Appends a font's face, every property but its weight, to a key.
+void PutFace(const StdFont& f, std::string& key);
+
 // Everything the client window's frame lines depend on, the drawing done on
 // the window since they were drawn included.
 void FrameKey(const PassContext& x, HWND hWnd, std::string& key);

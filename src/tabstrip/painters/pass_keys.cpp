@@ -40,6 +40,14 @@ void PutColours(const PassContext& x, std::string& key) {
 
 }  // namespace
 
+void PutFace(const StdFont& f, std::string& key) {
+    Put(key, f.Name().size());
+    key += f.Name();
+    Put(key, f.SizeTenThousandths());
+    Put(key, f.Charset());
+    for (bool b : {f.Italic(), f.Underline(), f.Strikethrough()}) Put(key, b);
+}
+
 void FrameKey(const PassContext& x, HWND hWnd, std::string& key) {
     key.clear();
     const auto surface = user32::GetWindowSurface(hWnd);
@@ -65,12 +73,7 @@ void TabRowKey(PassContext& x, const std::vector<RECT>& rects, std::string& key)
     PutColours(x, key);
     Put(key, c.m_aTabColors);
     // The face, whatever weight the pass gives each caption.
-    const StdFont& f = *c.m_oFont;
-    Put(key, f.Name().size());
-    key += f.Name();
-    Put(key, f.SizeTenThousandths());
-    Put(key, f.Charset());
-    for (bool b : {f.Italic(), f.Underline(), f.Strikethrough()}) Put(key, b);
+    PutFace(*c.m_oFont, key);
     // Each tab: its window, colour number, rectangle, caption and icons. A
     // window's icon handles name its icons: handles are never reused.
     Put(key, rects.size());
